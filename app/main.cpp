@@ -1,0 +1,25 @@
+// Corvane Desktop: the transfer window first; the viewer is reached from it.
+#include "data/appstate.h"
+#include "ui/windows.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <exception>
+#include <memory>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    try {
+        auto state = std::make_unique<corvane::AppState>();
+        corvane::Windows windows(*state);
+        windows.form1.show();
+        app.exec();
+    } catch (const std::exception &e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Corvane"), QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        QMessageBox::critical(nullptr, QStringLiteral("Corvane"), QString());
+    }
+    return 0;
+}

@@ -1,0 +1,55 @@
+#include "cli/clidata.h"
+
+#include "cli/cliargs.h"
+#include "data/datafile.h"
+#include "data/filewrite.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace corvane::cli {
+
+QString loadForCli(const QString &path, LoadedData &out)
+{
+    const LoadResult r = loadDataFile(path, out.state->MeasurementBuffer);
+    if (!r.ok())
+        return QStringLiteral("%1: %2").arg(path, loadErrorText(r.error));
+    out.state->VersionMarker = r.versionMarker;
+    const ListBuild b = buildRecordIndex(out.state->MeasurementBuffer, out.state->VersionMarker, out.state->RecordIndex);
+    out.listed = b.listed;
+    out.leftOut = b.leftOut;
+    return {};
+}
+
+QString selectLines(const QString &selectText, bool given, int listed, std::vector<int> &indexes)
+{
+    indexes.clear();
+    if (!given) {
+        for (int i = 0; i < listed; ++i)
+            indexes.push_back(i);
+        return {};
+    }
+    std::vector<int> lines;
+    if (QString e = parseSelection(selectText, lines); !e.isEmpty())
+        return e;
+    for (int n : lines) {
+        if (n > listed)
+            return QStringLiteral("--select: line %1 does not exist (the file lists %2)").arg(n).arg(listed);
+        indexes.push_back(n - 1);
+    }
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    return {};
+}
+
+QString writeOutput(const QString &path, const QByteArray &bytes)
+{
+    if (path.isEmpty() || path == QLatin1String("-")) {
+        if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) || std::fflush(stdout) != 0)
+            return QStringLiteral("cannot write to standard output");
+        return {};
+    }
+    return writeFileAtomically(path, bytes);
+}
+
+} // namespace corvane::cli

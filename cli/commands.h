@@ -1,0 +1,21 @@
+#pragma once
+// One function per corvane-cli command. Each returns the exit status: 0 done,
+// 1 the file could not be read or written, 2 a usage error.
+#include "cli/cliargs.h"
+
+namespace corvane::cli {
+
+struct Command
+{
+    const char *name;
+    const char *usage;
+    std::vector<OptionSpec> options;
+    int (*run)(const ParsedArgs &args);
+};
+
+int runList(const ParsedArgs &args);
+
+// Prints a message to stderr and returns `status`.
+int fail(int status, const QString &message);
+
+} // namespace corvane::cli

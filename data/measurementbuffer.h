@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace corvane {
+
+inline constexpr uint32_t kBufferSize = 0x800000;  // 8 MiB of instrument memory
+inline constexpr uint32_t kBlockSize = 256;
+inline constexpr uint32_t kBlockPositions = kBufferSize / kBlockSize;  // 32 768
+inline constexpr uint8_t kHeaderMarker = 0xA5;
+inline constexpr uint8_t kContinuationMarker = 0xAA;
+inline constexpr uint32_t kCurrentVersion = 0x20130219;
+
+// The body of the current data: 256-byte blocks from offset 0, zero behind the last.
+// Allocated once; every read is bounds-checked, so a walk that runs off the end
+// reads zeros (never a continuation block) instead of foreign memory.
+class MeasurementBuffer
+{
+public:
+    MeasurementBuffer() : m_bytes(kBufferSize, 0) {}
+    MeasurementBuffer(const MeasurementBuffer &) = delete;
+    MeasurementBuffer &operator=(const MeasurementBuffer &) = delete;
+    MeasurementBuffer(MeasurementBuffer &&) = default;
+    MeasurementBuffer &operator=(MeasurementBuffer &&) = default;
+
+    static constexpr uint32_t size() { return kBufferSize; }
+    uint8_t *data() { return m_bytes.data(); }
+    const uint8_t *data() const { return m_bytes.data(); }
+    std::span<uint8_t> bytes() { return m_bytes; }
+    std::span<const uint8_t> bytes() const { return m_bytes; }
+
+    void clear();
+    void swap(MeasurementBuffer &other) noexcept { m_bytes.swap(other.m_bytes); }
+
+    uint8_t byteAt(uint64_t offset) const { return offset < kBufferSize ? m_bytes[offset] : 0; }
+    uint16_t u16(uint64_t offset) const;
+    uint32_t u32(uint64_t offset) const;
+    void setU16(uint64_t offset, uint16_t value);
+
+    bool isHeaderBlock(uint64_t offset) const { return byteAt(offset) == kHeaderMarker; }
+    bool isContinuationBlock(uint64_t offset) const { return byteAt(offset) == kContinuationMarker; }
+
+private:
+    std::vector<uint8_t> m_bytes;
+};
+
+} // namespace corvane

@@ -1,0 +1,80 @@
+#include "ui/qtdialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace corvane {
+
+QString applyDefaultExtension(const QString &path, const QString &ext)
+{
+    if (ext.isEmpty() || path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + QLatin1Char('.') + ext;
+}
+
+QStringList qtNameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << (parts[i] == parts[i + 1] ? parts[i] : parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    if (parts.size() == 1 && !parts[0].isEmpty())
+        out << parts[0];
+    return out;
+}
+
+bool QtDialogProvider::runSave(SaveDialogState &dlg, const std::function<void(int)> &typeChange)
+{
+    QFileDialog fd(m_parent, dlg.Title);
+    fd.setAcceptMode(QFileDialog::AcceptSave);
+    fd.setFileMode(QFileDialog::AnyFile);
+    fd.setOption(QFileDialog::DontUseNativeDialog);
+    const QStringList filters = qtNameFilters(dlg.Filter);
+    fd.setNameFilters(filters);
+    if (dlg.FilterIndex >= 1 && dlg.FilterIndex <= filters.size())
+        fd.selectNameFilter(filters[dlg.FilterIndex - 1]);
+    fd.setDefaultSuffix(dlg.DefaultExt);
+    fd.selectFile(dlg.FileName);
+    QObject::connect(&fd, &QFileDialog::filterSelected, &fd, [&](const QString &f) {
+        if (typeChange)
+            typeChange(int(filters.indexOf(f)) + 1);
+        fd.setDefaultSuffix(dlg.DefaultExt);
+    });
+    if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty())
+        return false;
+    dlg.FileName = fd.selectedFiles().constFirst();
+    dlg.FilterIndex = int(filters.indexOf(fd.selectedNameFilter())) + 1;
+    return true;
+}
+
+bool QtDialogProvider::runOpen(const QString &title, const QString &filter, QString &fileName)
+{
+    const QString chosen = QFileDialog::getOpenFileName(m_parent, title, QString(),
+                                                        qtNameFilters(filter).join(QStringLiteral(";;")));
+    if (chosen.isEmpty())
+        return false;
+    fileName = chosen;
+    return true;
+}
+
+bool QtDialogProvider::runColour(uint32_t &colour)
+{
+    const QColor initial(int(m_lastColour & 0xFF), int((m_lastColour >> 8) & 0xFF), int((m_lastColour >> 16) & 0xFF));
+    const QColor c = QColorDialog::getColor(initial, m_parent);
+    if (!c.isValid())
+        return false;
+    m_lastColour = uint32_t(c.red()) | (uint32_t(c.green()) << 8) | (uint32_t(c.blue()) << 16);
+    colour = m_lastColour;
+    return true;
+}
+
+void QtDialogProvider::showError(const QString &title, const QString &text)
+{
+    QMessageBox::warning(m_parent, title, text);
+}
+
+} // namespace corvane

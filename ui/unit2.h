@@ -1,0 +1,89 @@
+#pragma once
+// The viewer window: measurement list, curve page and table page.
+#include "data/appstate.h"
+#include "ui/dialogs.h"
+#include "ui/forms.h"
+#include "ui/processexit.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TForm2;
+}
+
+namespace corvane {
+
+class TForm2 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TForm2(AppState &state, Forms &forms, DialogProvider &dialogs, QWidget *parent = nullptr);
+    ~TForm2() override;
+
+    Ui::TForm2 *ui() const { return m_ui.get(); }
+    void setExitFunction(ExitFunction exit) { m_exit = std::move(exit); }
+    SaveDialogState &saveDialog() { return SaveDialog1; }
+
+    // ---- window and measurement list (unit2.cpp) ----
+    void FormShow();
+    void BtnOpenClick();
+    void BtnSaveAllClick();
+    void BtnExitClick();
+    void FillFNtoChkListBox();
+    void ChkListBox1Click();
+    void ChkListBox1ClickCheck();
+    void ChkListBox1DblClick();
+
+    // ---- parameter table (unit2grid.cpp) ----
+    void FillSelectToGrid();
+    void BtnSaveGridClick();
+
+    // ---- chart and view selection (unit2chart.cpp) ----
+    void createCurvePool();
+    void resetCurvePool();
+    void releaseCurvePool();
+    void ReDrawAxis(uint8_t mode);
+    void DrawSelectInChart();
+    void RdBtnOJIPClick();
+    void RdBtnALClick();
+    void CBoxFNChange();
+    void CBoxALNOChange();
+    void BtnSavePicClick();
+
+    // ---- raw data and P700 export (unit2export.cpp) ----
+    void BtnSaveODatClick();
+    void SaveDialog1TypeChange(int filterIndex);
+    void BtnP700SaveClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Per-page set-up called by the constructor; each lives with its page's code.
+    void setupList();
+    void setupGrid();
+    void setupChart();
+    void setupExport();
+
+    AppState &m_state;
+    Forms &m_forms;
+    DialogProvider &m_dialogs;
+    std::unique_ptr<Ui::TForm2> m_ui;
+    ExitFunction m_exit = exitImmediately;
+    SaveDialogState SaveDialog1;
+    bool m_shown = false;
+
+    // ---- window and measurement list state ----
+
+    // ---- parameter table state ----
+
+    // ---- chart state ----
+
+    // ---- export state ----
+};
+
+} // namespace corvane
