@@ -64,6 +64,26 @@ void TForm2::ChkListBox1Click() {}
 void TForm2::ChkListBox1ClickCheck() {}
 void TForm2::ChkListBox1DblClick() {}
 
+int TForm2::lineCount() const
+{
+    return m_ui->ChkListBox1->count();
+}
+
+bool TForm2::isTicked(int line) const
+{
+    const QListWidgetItem *item = m_ui->ChkListBox1->item(line);
+    return item && item->checkState() == Qt::Checked;
+}
+
+std::vector<int> TForm2::tickedLines() const
+{
+    std::vector<int> lines;
+    for (int i = 0; i < lineCount(); ++i)
+        if (isTicked(i))
+            lines.push_back(i);
+    return lines;
+}
+
 void TForm2::closeEvent(QCloseEvent *event)
 {
     event->ignore();

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class TForm2;
@@ -36,6 +37,10 @@ public:
     void ChkListBox1Click();
     void ChkListBox1ClickCheck();
     void ChkListBox1DblClick();
+    // The list's tick state, read by the table, the chart and the exports.
+    int lineCount() const;
+    bool isTicked(int line) const;
+    std::vector<int> tickedLines() const;  // in list order
 
     // ---- parameter table (unit2grid.cpp) ----
     void FillSelectToGrid();
