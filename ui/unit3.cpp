@@ -21,6 +21,8 @@ TForm3::TForm3(AppState &state, Forms &forms, QWidget *parent)
     QFont memoFont = m_ui->Memo1->font();
     memoFont.setPixelSize(16);
     m_ui->Memo1->setFont(memoFont);
+    // The lines are laid out for the memo's width; the default margin would clip them.
+    m_ui->Memo1->document()->setDocumentMargin(2);
     m_ui->Image1->setPixmap(QPixmap::fromImage(p700PointsPicture(m_ui->Image1->size())));
     connect(m_ui->BtnOK, &QPushButton::clicked, this, &TForm3::BtnOKClick);
 }
