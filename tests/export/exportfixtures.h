@@ -63,7 +63,7 @@ struct Listed
     explicit Listed(const DataBuilder &b)
     {
         b.loadInto(*buffer);
-        count = buildRecordIndex(*buffer, 0x20130219, *index).listed;
+        count = buildRecordIndex(*buffer, kCurrentVersion, *index).listed;
     }
 };
 
