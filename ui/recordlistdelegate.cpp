@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace corvane {
 
 void RecordListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
@@ -30,7 +32,10 @@ void RecordListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
                                                                       : opt.palette.brush(group, QPalette::Base));
 
     QStyleOptionViewItem check(opt);
-    check.rect = checkRect;
+    // A little smaller than the line, so that neighbouring tick boxes do not touch.
+    const int side = std::min({checkRect.width(), checkRect.height(), kListLineHeight - 2});
+    check.rect = QRect(0, 0, side, side);
+    check.rect.moveCenter(checkRect.center());
     check.state &= ~QStyle::State_HasFocus;
     check.state |= opt.checkState == Qt::Checked ? QStyle::State_On : QStyle::State_Off;
     style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter, widget);

@@ -103,8 +103,8 @@ void TForm2::setupList()
 
     m_ui->BtnP700Save->hide();
     m_ui->CBoxALNO->hide();
+    // Shows the window's own colour until a line gives it one.
     m_ui->Label2->setAutoFillBackground(true);
-    setSwatchColour(0);
 
     connect(m_ui->BtnOpen, &QPushButton::clicked, this, &TForm2::BtnOpenClick);
     connect(m_ui->BtnSaveAll, &QPushButton::clicked, this, &TForm2::BtnSaveAllClick);
