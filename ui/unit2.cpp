@@ -18,6 +18,8 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
+#include <cstring>
+
 namespace corvane {
 
 namespace {
@@ -193,7 +195,8 @@ void TForm2::BtnOpenClick()
     }
 
     resetCurvePool();
-    m_state.MeasurementBuffer.swap(*scratch);
+    // Copied, not swapped: the shared buffer keeps its one allocation for the whole run.
+    std::memcpy(m_state.MeasurementBuffer.data(), scratch->data(), MeasurementBuffer::size());
     m_state.VersionMarker = loaded.versionMarker;
     m_ui->Label1->setText(QStringLiteral("查看文件:") + fileName + QStringLiteral("   数据个数:")
                           + QString::number(loaded.recordCount));

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -151,7 +152,9 @@ TEST_F(Viewer, ListsEveryRecordOfAnOpenedFileUntickedInBlack)
     enterWithUpload(records(3));
     ASSERT_TRUE(ui->BtnSaveAll->isEnabled());
 
+    const uint8_t *bufferBefore = state->MeasurementBuffer.data();
     open(writeFile(QStringLiteral("QX_20130219.bin"), b.file()));
+    EXPECT_EQ(state->MeasurementBuffer.data(), bufferBefore) << "the shared buffer stays where it is";
 
     EXPECT_EQ(ui->Label1->text(), QStringLiteral("查看文件:QX_20130219.bin   数据个数:12"));
     QStringList expected;
@@ -387,6 +390,13 @@ TEST_F(Viewer, ClickingALineDescribesItsRecordInTheHint)
         EXPECT_EQ(ui->ChkListBox1->toolTip(), cases[line].hint);
         EXPECT_EQ(swatch(), line < 3 ? colour(line) : 0x123456u) << "an invalid kind leaves the swatch";
     }
+
+    // The hint shows at once where the mouse rests, for two seconds.
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 0);
+    const QPoint onLine = ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(1)).center();
+    QHelpEvent rest(QEvent::ToolTip, onLine, ui->ChkListBox1->viewport()->mapToGlobal(onLine));
+    QApplication::sendEvent(ui->ChkListBox1->viewport(), &rest);
+    EXPECT_EQ(QToolTip::text(), cases[4].hint) << "describes the line clicked last";
 
     const QRect last = ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(4));
     clickAt(QPoint(last.center().x(), last.bottom() + 20));
