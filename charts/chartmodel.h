@@ -11,7 +11,7 @@
 namespace corvane {
 
 inline constexpr int kCurvePoolSize = 61;
-inline constexpr uint32_t kChartBackground = 13024443;  // red 187, green 187, blue 198
+inline constexpr uint32_t kChartBackground = 13024443;  // 0xC6BCBB: red 187, green 188, blue 198
 inline const QString kCurveLimitTitle = QStringLiteral("最多同时显示61条曲线");
 
 enum class AxisScale : uint8_t { Logarithmic, Linear };
