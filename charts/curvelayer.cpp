@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include <cmath>
+
 namespace corvane {
 
 namespace {
@@ -14,7 +16,7 @@ constexpr double kMarkerRoom = 6;  // markers at the plot's edge stay whole
 
 QPen linePen(uint32_t colour, int width, bool dotted)
 {
-    QPen pen(chartColour(colour), width, dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    QPen pen(chartColour(colour), width, dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin);
     return pen;
 }
 
@@ -27,6 +29,7 @@ CurveLayer::CurveLayer(const ChartModel &model, QGraphicsItem *parent)
     m_mapped.reserve(256);
     m_line.reserve(80 * kBezierPieces);
     m_crosses.reserve(512);
+    m_segments.reserve(80 * kBezierPieces);
 }
 
 void CurveLayer::setPlotArea(const QRectF &plot)
@@ -57,7 +60,7 @@ void CurveLayer::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWid
     QPainter &p = *painter;
     p.save();
     p.setClipRect(boundingRect());
-    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
     if (m_model.Series1.active)
         paintLine(p, m_model.Series1);
@@ -102,8 +105,7 @@ void CurveLayer::paintSmoothed(QPainter &p, const ChartSeries &s)
     for (int g = 0; g < groups; ++g) {
         const uint32_t colour = s.points[size_t(3 * g + 3)].colour;
         if (colour != runColour) {
-            p.setPen(linePen(runColour, s.lineWidth, s.dotted));
-            p.drawPolyline(m_line.data(), int(m_line.size()));
+            drawSegments(p, runColour, s);
             m_line.clear();
             runColour = colour;
         }
@@ -111,8 +113,30 @@ void CurveLayer::paintSmoothed(QPainter &p, const ChartSeries &s)
             m_line.pop_back();
         appendBezierGroup(m_mapped.data() + 3 * g, m_line);
     }
-    p.setPen(linePen(runColour, s.lineWidth, s.dotted));
-    p.drawPolyline(m_line.data(), int(m_line.size()));
+    drawSegments(p, runColour, s);
+}
+
+// Separate segments let the raster engine fill each thick piece directly instead of
+// stroking the whole polyline with joins, which is many times slower at this density;
+// the joins are invisible at this width.
+void CurveLayer::drawSegments(QPainter &p, uint32_t colour, const ChartSeries &s)
+{
+    p.setPen(linePen(colour, s.lineWidth, s.dotted));
+    if (s.dotted) {
+        p.drawPolyline(m_line.data(), int(m_line.size()));
+        return;
+    }
+    // Pieces shorter than a pixel are merged into the next one: same picture, fewer lines.
+    m_segments.clear();
+    QPointF from = m_line.front();
+    for (size_t i = 1; i < m_line.size(); ++i) {
+        const QPointF &to = m_line[i];
+        if (i + 1 < m_line.size() && std::abs(to.x() - from.x()) + std::abs(to.y() - from.y()) < 1.0)
+            continue;
+        m_segments.emplace_back(from, to);
+        from = to;
+    }
+    p.drawLines(m_segments.data(), int(m_segments.size()));
 }
 
 void CurveLayer::paintMarkers(QPainter &p, const ChartSeries &s)

@@ -27,6 +27,7 @@ private:
     void paintLine(QPainter &p, const ChartSeries &s);
     void paintSmoothed(QPainter &p, const ChartSeries &s);
     void paintMarkers(QPainter &p, const ChartSeries &s);
+    void drawSegments(QPainter &p, uint32_t colour, const ChartSeries &s);
     void mapPoints(const ChartSeries &s);
 
     const ChartModel &m_model;
@@ -35,6 +36,7 @@ private:
     std::vector<QPointF> m_mapped;
     std::vector<QPointF> m_line;
     std::vector<QLineF> m_crosses;
+    std::vector<QLineF> m_segments;
 };
 
 } // namespace corvane

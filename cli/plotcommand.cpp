@@ -93,9 +93,7 @@ int runPlot(const ParsedArgs &args)
     }
 
     CurveChart chart;
-    chart.setAttribute(Qt::WA_DontShowOnScreen);
     chart.resize(size);
-    chart.show();
     ChartModel &model = chart.model();
     model.createCurvePool();
     const MeasurementBuffer &buffer = state.MeasurementBuffer;
