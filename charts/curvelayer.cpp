@@ -143,8 +143,9 @@ void CurveLayer::paintMarkers(QPainter &p, const ChartSeries &s)
 {
     if (s.marker == MarkerStyle::None || s.markerSize <= 0)
         return;
-    // Crosses of size 4 come out 7 px wide; circles of size 2 are small dots beside them.
-    const double h = 0.75 * s.markerSize;
+    // Crosses of size 4 come out 7 px wide, circles of size 2 about 5 px: small, yet
+    // still distinct from the 2 px line through them.
+    const double h = s.marker == MarkerStyle::Circle ? 1.25 * s.markerSize : 0.75 * s.markerSize;
     size_t i = 0;
     while (i < s.points.size()) {
         const uint32_t colour = s.points[i].colour;
