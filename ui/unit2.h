@@ -58,6 +58,9 @@ public:
     void CBoxFNChange();
     void CBoxALNOChange();
     void BtnSavePicClick();
+    void DrawOJIP(uint8_t mode, uint32_t record, struct ChartSeries &series, uint32_t colour);
+    void DrawAL();
+    class CurveChart &chart1() const;
 
     // ---- raw data and P700 export (unit2export.cpp) ----
     void BtnSaveODatClick();
@@ -95,6 +98,9 @@ private:
     // ---- parameter table state ----
 
     // ---- chart state ----
+    CurveChart *Chart1 = nullptr;  // inside Chart1Host, which owns it
+    std::vector<RecordEntry> tickedEntries() const;
+    void drawInPoolSeries0(uint8_t mode);
 
     // ---- export state ----
 };
