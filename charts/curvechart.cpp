@@ -19,14 +19,14 @@ CurveChart::CurveChart(QWidget *parent)
 {
     QChart *c = chart();
     c->legend()->hide();
-    c->setBackgroundBrush(chartColour(kChartBackground));
+    c->setBackgroundBrush(toQColor(kChartBackground));
     c->setBackgroundRoundness(0);
     c->setDropShadowEnabled(false);
     c->layout()->setContentsMargins(0, 0, 0, 0);
     // Axis labels group thousands with ',' and use '.' whatever the desktop's locale.
     c->setLocalizeNumbers(true);
     c->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    setBackgroundBrush(chartColour(kChartBackground));
+    setBackgroundBrush(toQColor(kChartBackground));
     setRubberBand(QChartView::NoRubberBand);
     setDragMode(QGraphicsView::NoDrag);
     setInteractive(false);

@@ -16,7 +16,7 @@ constexpr double kMarkerRoom = 6;  // markers at the plot's edge stay whole
 
 QPen linePen(uint32_t colour, int width, bool dotted)
 {
-    QPen pen(chartColour(colour), width, dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin);
+    QPen pen(toQColor(colour), width, dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin);
     return pen;
 }
 
@@ -149,7 +149,7 @@ void CurveLayer::paintMarkers(QPainter &p, const ChartSeries &s)
     size_t i = 0;
     while (i < s.points.size()) {
         const uint32_t colour = s.points[i].colour;
-        p.setPen(QPen(chartColour(colour), 1));
+        p.setPen(QPen(toQColor(colour), 1));
         m_crosses.clear();
         for (; i < s.points.size() && s.points[i].colour == colour; ++i) {
             const QPointF c = m_mapped[i];

@@ -3,6 +3,7 @@
 // is affine in the axis' own space (log10 of x on the logarithmic axis), which is why
 // smoothing computed on mapped points looks the same as smoothing in that space.
 #include "charts/chartmodel.h"
+#include "charts/linecolour.h"
 
 #include <QColor>
 #include <QPointF>
@@ -11,11 +12,6 @@
 #include <cmath>
 
 namespace corvane {
-
-inline QColor chartColour(uint32_t c)
-{
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
 
 class PlotMapping
 {

@@ -6,13 +6,13 @@
 #include "cli/clidata.h"
 #include "cli/commands.h"
 #include "data/record.h"
+#include "data/tickcolour.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace corvane::cli {
 
@@ -86,9 +86,10 @@ int runPlot(const ParsedArgs &args)
 
     // Colours as the viewer gives them when the lines are ticked one by one in list order.
     std::vector<RecordEntry> ticked;
+    uint32_t colourState = kTickColourSeed;
     for (int line : lines) {
         RecordEntry &e = state.RecordIndex[size_t(line)];
-        e.colour = uint32_t(std::rand()) % 0xFFFFFFu;
+        e.colour = nextTickColour(colourState);
         ticked.push_back(e);
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The viewer window: measurement list, curve page and table page.
 #include "data/appstate.h"
+#include "data/tickcolour.h"
 #include "ui/dialogs.h"
 #include "ui/forms.h"
 #include "ui/processexit.h"
@@ -92,7 +93,7 @@ private:
     void setSwatchColour(uint32_t colour);
     void disableViewSelection();
     bool eventFilter(QObject *watched, QEvent *event) override;
-    uint32_t m_tickColourState = 1;  // the unseeded generator's state
+    uint32_t m_tickColourState = kTickColourSeed;  // the unseeded generator's state
     bool m_fillingList = false;
 
     // ---- parameter table state ----

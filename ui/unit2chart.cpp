@@ -6,27 +6,12 @@
 #include "charts/curvepoints.h"
 #include "data/filewrite.h"
 #include "data/record.h"
+#include "ui/radiobutton.h"
 #include "ui_Unit2.h"
 
 #include <QVBoxLayout>
 
 namespace corvane {
-
-namespace {
-
-// An auto-exclusive radio button refuses to be unchecked directly; the view handlers
-// need exactly that, and without running any handler.
-void uncheckRadio(QRadioButton *b)
-{
-    if (!b->isChecked())
-        return;
-    const bool exclusive = b->autoExclusive();
-    b->setAutoExclusive(false);
-    b->setChecked(false);
-    b->setAutoExclusive(exclusive);
-}
-
-} // namespace
 
 void TForm2::setupChart()
 {
