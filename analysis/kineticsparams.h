@@ -1,0 +1,30 @@
+#pragma once
+// The run settings (SL, AL, Total, FR, Dark) and the quenching values (F0', Fm', Fs,
+// qP, qN, ΦPSII) of a table row, by the record's Kind.
+#include "data/record.h"
+
+#include <QByteArray>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace corvane {
+
+// FrTime (tenths of a second) in seconds, single precision.
+float frSeconds(uint16_t FrTime);
+
+// Each is nothing where its guard fails (the cell then reads "Err").
+std::optional<float> qP(uint16_t FmP, uint16_t Fs, uint16_t F0P);
+std::optional<float> qN(uint16_t FmP, uint16_t F0P, uint16_t Fm, uint16_t F0);
+std::optional<float> phiPSII(uint16_t FmP, uint16_t Fs);
+
+inline constexpr int kSettingsTextCount = 5;
+inline constexpr int kQuenchingTextCount = 6;
+
+// Columns "SL(T:s)" .. "Dark T:s" and "F0'" .. "ΦPSII" for Kind 1, 2 or 3 (GBK bytes).
+// Only meaningful for a valid Kind; callers leave other kinds' cells empty.
+std::array<QByteArray, kSettingsTextCount> settingsTexts(const RecordHeader &h);
+std::array<QByteArray, kQuenchingTextCount> quenchingTexts(const RecordHeader &h);
+
+} // namespace corvane
