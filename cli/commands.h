@@ -14,6 +14,7 @@ struct Command
 };
 
 int runList(const ParsedArgs &args);
+int runTable(const ParsedArgs &args);
 
 // Prints a message to stderr and returns `status`.
 int fail(int status, const QString &message);

@@ -19,6 +19,7 @@ const std::vector<Command> &commands()
 {
     static const std::vector<Command> table = {
         {"list", "list FILE.bin [-o OUT]", {{QStringLiteral("-o")}}, runList},
+        {"table", "table FILE.bin [--select 1,3,5] [-o OUT.csv]", {{QStringLiteral("--select")}, {QStringLiteral("-o")}}, runTable},
     };
     return table;
 }

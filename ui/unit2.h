@@ -45,6 +45,8 @@ public:
     // ---- parameter table (unit2grid.cpp) ----
     void FillSelectToGrid();
     void BtnSaveGridClick();
+    // StrGrid1's cells in grid coordinates (row 0: the header row).
+    const class ParameterTableModel &gridModel() const { return *m_gridModel; }
 
     // ---- chart and view selection (unit2chart.cpp) ----
     void createCurvePool();
@@ -85,6 +87,7 @@ private:
     // ---- window and measurement list state ----
 
     // ---- parameter table state ----
+    class ParameterTableModel *m_gridModel = nullptr;  // a child of the window
 
     // ---- chart state ----
 

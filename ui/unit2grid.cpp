@@ -1,11 +1,102 @@
 #include "ui/unit2.h"
 
+#include "analysis/tablecsv.h"
+#include "data/filewrite.h"
+#include "ui/parametertablemodel.h"
 #include "ui_Unit2.h"
+
+#include <QDate>
+#include <QEvent>
+#include <QHeaderView>
 
 namespace corvane {
 
-void TForm2::setupGrid() {}
-void TForm2::FillSelectToGrid() {}
-void TForm2::BtnSaveGridClick() {}
+namespace {
+
+constexpr int kColumnWidths[kTableColumns] = {75, 109, 64, 48, 46, 47, 46, 50, 42, 43, 40, 42,
+                                              42, 41, 61, 50, 47, 47, 46, 49, 51, 48, 46};
+constexpr int kRowHeight = 24;
+// The page's designed size: the anchors keep the distances the layout has at this size.
+constexpr int kPageWidth = 744;
+constexpr int kPageHeight = 477;
+
+// Keeps the grid's distance to all four page edges and the button's to the top and
+// right edge as the page grows with the window.
+class GridPageAnchors : public QObject
+{
+public:
+    GridPageAnchors(QWidget *page, QWidget *grid, QWidget *button)
+        : QObject(page), m_page(page), m_grid(grid), m_button(button)
+        , m_gridRight(kPageWidth - grid->geometry().right())
+        , m_gridBottom(kPageHeight - grid->geometry().bottom())
+        , m_buttonRight(kPageWidth - button->geometry().right())
+    {
+        page->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_page && event->type() == QEvent::Resize) {
+            const QRect g = m_grid->geometry();
+            m_grid->setGeometry(g.left(), g.top(), m_page->width() - m_gridRight - g.left() + 1,
+                                m_page->height() - m_gridBottom - g.top() + 1);
+            m_button->move(m_page->width() - m_buttonRight - m_button->width() + 1, m_button->y());
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_page, *m_grid, *m_button;
+    int m_gridRight, m_gridBottom, m_buttonRight;
+};
+
+} // namespace
+
+void TForm2::setupGrid()
+{
+    m_gridModel = new ParameterTableModel(this);
+    QTableView *grid = m_ui->StrGrid1;
+    grid->setModel(m_gridModel);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setShowGrid(true);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    QHeaderView *header = grid->horizontalHeader();
+    header->setMinimumSectionSize(1);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setStretchLastSection(false);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setFixedHeight(kRowHeight);
+    for (int c = 0; c < kTableColumns; ++c)
+        grid->setColumnWidth(c, kColumnWidths[c]);
+    new GridPageAnchors(m_ui->TabSheet2, grid, m_ui->BtnSaveGrid);
+    connect(m_ui->BtnSaveGrid, &QPushButton::clicked, this, &TForm2::BtnSaveGridClick);
+}
+
+void TForm2::FillSelectToGrid()
+{
+    m_gridModel->setRows(parameterTableRows(m_state.MeasurementBuffer, m_state.RecordIndex, tickedLines()));
+}
+
+void TForm2::BtnSaveGridClick()
+{
+    SaveDialog1.Title = QStringLiteral("存储表格数据");
+    SaveDialog1.FileName = QStringLiteral("GridQX_") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    SaveDialog1.Filter = QStringLiteral("*.csv|*.csv");
+    SaveDialog1.DefaultExt = QStringLiteral("csv");
+    // The filter has one entry; a type left from another export would name none.
+    SaveDialog1.FilterIndex = 1;
+    if (!m_dialogs.runSave(SaveDialog1, {}))
+        return;
+    const QString error = writeFileAtomically(SaveDialog1.FileName, tableCsv(m_gridModel->rows()));
+    if (!error.isEmpty())
+        m_dialogs.showError(QStringLiteral("保存表格"), error);
+}
 
 } // namespace corvane
