@@ -1,5 +1,7 @@
 #include "analysis/curvehelpers.h"
 
+#include "data/bytes.h"
+
 #include <cmath>
 
 namespace corvane {
@@ -21,6 +23,20 @@ const std::array<double, kAllOjipSamples - 1> &logTimeSteps()
 
 constexpr int kSampleAt300us = 29;
 
+// The words 1 .. n of a block. A block inside the buffer is read without a bounds
+// check per word; one that runs off the end reads zeros there.
+void readSamples(const MeasurementBuffer &buffer, uint64_t block, int n, uint16_t *out)
+{
+    if (block + kBlockSize <= kBufferSize) {
+        const std::span<const uint8_t> bytes = buffer.bytes().subspan(block, kBlockSize);
+        for (int j = 0; j < n; ++j)
+            out[j] = readU16(bytes, 2 + 2 * size_t(j));
+    } else {
+        for (int j = 0; j < n; ++j)
+            out[j] = buffer.u16(block + 2 + 2 * uint64_t(j));
+    }
+}
+
 } // namespace
 
 OjipSequence ojipSequence(const MeasurementBuffer &buffer, uint32_t headerOffset)
@@ -28,13 +44,11 @@ OjipSequence ojipSequence(const MeasurementBuffer &buffer, uint32_t headerOffset
     const RecordHeader header(buffer, headerOffset);
     const CurveBlock curve(buffer, header.curveBlockOffset());
     OjipSequence seq;
-    for (int j = 0; j < kCurveSamples; ++j)
-        seq.s[size_t(j)] = curve.sample(j);
+    readSamples(buffer, curve.offset(), kCurveSamples, seq.s.data());
     seq.count = kCurveSamples;
     const ExtensionBlock ext(buffer, header.curveBlockOffset() + kBlockSize);
     if (header.Kind() == uint16_t(Kind::Ojip) && header.OjipSeconds() > 1 && ext.isContinuation()) {
-        for (int k = 0; k < kExtensionSamples; ++k)
-            seq.s[size_t(kCurveSamples + k)] = ext.sample(k);
+        readSamples(buffer, ext.offset(), kExtensionSamples, seq.s.data() + kCurveSamples);
         seq.count = kAllOjipSamples;
     }
     return seq;
@@ -52,9 +66,8 @@ Peak findPeak(const OjipSequence &seq)
     return p;
 }
 
-uint32_t CalcTFm(const MeasurementBuffer &buffer, uint32_t headerOffset)
+uint32_t peakTimeMs(const Peak &p)
 {
-    const Peak p = findPeak(ojipSequence(buffer, headerOffset));
     if (p.index >= kOjipSamples)
         return uint32_t(extensionLabelMs(p.index - kOjipSamples));
     if (p.index < 64)
@@ -62,10 +75,13 @@ uint32_t CalcTFm(const MeasurementBuffer &buffer, uint32_t headerOffset)
     return uint32_t(TimeLabelTable[size_t(p.index)]);
 }
 
-uint32_t CalcArea(const MeasurementBuffer &buffer, uint32_t headerOffset)
+uint32_t CalcTFm(const MeasurementBuffer &buffer, uint32_t headerOffset)
 {
-    const OjipSequence seq = ojipSequence(buffer, headerOffset);
-    const Peak p = findPeak(seq);
+    return peakTimeMs(findPeak(ojipSequence(buffer, headerOffset)));
+}
+
+uint32_t logTimeArea(const OjipSequence &seq, const Peak &p)
+{
     const auto &d = logTimeSteps();
     uint32_t area = 0;
     for (int j = 0; j < p.index; ++j) {
@@ -76,6 +92,12 @@ uint32_t CalcArea(const MeasurementBuffer &buffer, uint32_t headerOffset)
         area += uint32_t(x);
     }
     return area;
+}
+
+uint32_t CalcArea(const MeasurementBuffer &buffer, uint32_t headerOffset)
+{
+    const OjipSequence seq = ojipSequence(buffer, headerOffset);
+    return logTimeArea(seq, findPeak(seq));
 }
 
 float CalcMo(const MeasurementBuffer &buffer, uint32_t headerOffset)

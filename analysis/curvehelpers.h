@@ -26,6 +26,10 @@ struct Peak
 };
 Peak findPeak(const OjipSequence &seq);
 
+// The two peak-based results from a sequence searched once (the table needs both).
+uint32_t peakTimeMs(const Peak &peak);
+uint32_t logTimeArea(const OjipSequence &seq, const Peak &peak);
+
 // The helpers take the record by the offset of its header block; its curve block is
 // the block directly behind it.
 

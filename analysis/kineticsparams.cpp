@@ -1,15 +1,15 @@
 #include "analysis/kineticsparams.h"
 
 #include "analysis/numberformat.h"
+#include "analysis/tablerowwriter.h"
 
 namespace corvane {
 
 namespace {
 
-const QByteArray kNotApplicable = QByteArrayLiteral("----");
-const QByteArray kErr = QByteArrayLiteral("Err");
+constexpr QByteArrayView kNotApplicable = "----";
 // "次" in GBK.
-const QByteArray kTimes = QByteArrayLiteral("\xb4\xce");
+constexpr QByteArrayView kTimes = "\xb4\xce";
 
 // The quotients of 16-bit counts are exact in double and the run of equal bits in
 // such a quotient is too short for double rounding, so rounding the double quotient
@@ -19,9 +19,12 @@ float singleQuotient(uint32_t num, uint32_t den)
     return float(double(num) / double(den));
 }
 
-QByteArray quotientText(std::optional<float> v)
+void addQuotient(TableRowWriter &row, std::optional<float> v)
 {
-    return v ? formatFixed(*v, 3) : kErr;
+    if (v)
+        row.addFixed(*v, 3);
+    else
+        row.add("Err");
 }
 
 } // namespace
@@ -53,39 +56,63 @@ std::optional<float> phiPSII(uint16_t FmP, uint16_t Fs)
     return singleQuotient(uint32_t(FmP - Fs), FmP);
 }
 
-std::array<QByteArray, kSettingsTextCount> settingsTexts(const RecordHeader &h)
+void addSettingsCells(TableRowWriter &row, const RecordHeader &h)
 {
-    const QByteArray al = decimalText(h.AlTime());
-    const QByteArray alWithSeconds = al + '(' + decimalText(h.OjipSeconds()) + ')';
-    switch (h.Kind()) {
-    case uint16_t(Kind::Ojip):
-        return {kNotApplicable, alWithSeconds, decimalText(h.Total()), kNotApplicable, kNotApplicable};
-    case uint16_t(Kind::PulseTransient):
-        return {decimalText(h.SlTime()) + "(1)", al + "(9)", decimalText(h.Total()),
-                formatFixed(frSeconds(h.FrTime()), 1), decimalText(h.DarkTime())};
-    case uint16_t(Kind::PostSteadyState):
-        return {decimalText(h.SlTime()) + "(1)", alWithSeconds, decimalText(h.Total()) + kTimes,
-                formatFixed(frSeconds(h.FrTime()), 1), decimalText(h.DarkTime())};
-    default:
-        return {};
+    const uint16_t kind = h.Kind();
+    if (kind < 1 || kind > 3)
+        return;
+    auto withSuffix = [&](uint32_t value, QByteArrayView suffix) {
+        QByteArray &cell = row.open();
+        appendDecimal(cell, value);
+        cell += suffix;
+        row.close();
+    };
+    auto alWithSeconds = [&] {
+        QByteArray &cell = row.open();
+        appendDecimal(cell, h.AlTime());
+        cell += '(';
+        appendDecimal(cell, h.OjipSeconds());
+        cell += ')';
+        row.close();
+    };
+    if (kind == uint16_t(Kind::Ojip)) {
+        row.add(kNotApplicable);
+        alWithSeconds();
+        row.addNumber(h.Total());
+        row.add(kNotApplicable);
+        row.add(kNotApplicable);
+        return;
     }
+    withSuffix(h.SlTime(), "(1)");
+    if (kind == uint16_t(Kind::PulseTransient)) {
+        withSuffix(h.AlTime(), "(9)");
+        row.addNumber(h.Total());
+    } else {
+        alWithSeconds();
+        withSuffix(h.Total(), kTimes);
+    }
+    row.addFixed(frSeconds(h.FrTime()), 1);
+    row.addNumber(h.DarkTime());
 }
 
-std::array<QByteArray, kQuenchingTextCount> quenchingTexts(const RecordHeader &h)
+void addQuenchingCells(TableRowWriter &row, const RecordHeader &h)
 {
     switch (h.Kind()) {
     case uint16_t(Kind::Ojip):
     case uint16_t(Kind::PostSteadyState):
-        return {kNotApplicable, kNotApplicable, kNotApplicable, kNotApplicable, kNotApplicable, kNotApplicable};
+        for (int c = 0; c < 6; ++c)
+            row.add(kNotApplicable);
+        return;
     case uint16_t(Kind::PulseTransient):
-        return {decimalText(h.F0P()),
-                decimalText(h.FmP()),
-                decimalText(h.Fs()),
-                quotientText(qP(h.FmP(), h.Fs(), h.F0P())),
-                quotientText(qN(h.FmP(), h.F0P(), h.Fm(), h.F0())),
-                quotientText(phiPSII(h.FmP(), h.Fs()))};
+        row.addNumber(h.F0P());
+        row.addNumber(h.FmP());
+        row.addNumber(h.Fs());
+        addQuotient(row, qP(h.FmP(), h.Fs(), h.F0P()));
+        addQuotient(row, qN(h.FmP(), h.F0P(), h.Fm(), h.F0()));
+        addQuotient(row, phiPSII(h.FmP(), h.Fs()));
+        return;
     default:
-        return {};
+        return;
     }
 }
 

@@ -3,9 +3,6 @@
 // qP, qN, ΦPSII) of a table row, by the record's Kind.
 #include "data/record.h"
 
-#include <QByteArray>
-
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -19,12 +16,11 @@ std::optional<float> qP(uint16_t FmP, uint16_t Fs, uint16_t F0P);
 std::optional<float> qN(uint16_t FmP, uint16_t F0P, uint16_t Fm, uint16_t F0);
 std::optional<float> phiPSII(uint16_t FmP, uint16_t Fs);
 
-inline constexpr int kSettingsTextCount = 5;
-inline constexpr int kQuenchingTextCount = 6;
+class TableRowWriter;
 
-// Columns "SL(T:s)" .. "Dark T:s" and "F0'" .. "ΦPSII" for Kind 1, 2 or 3 (GBK bytes).
-// Only meaningful for a valid Kind; callers leave other kinds' cells empty.
-std::array<QByteArray, kSettingsTextCount> settingsTexts(const RecordHeader &h);
-std::array<QByteArray, kQuenchingTextCount> quenchingTexts(const RecordHeader &h);
+// Write the cells "SL(T:s)" .. "Dark T:s" (five) and "F0'" .. "ΦPSII" (six) of a
+// record of Kind 1, 2 or 3; for any other Kind they write nothing.
+void addSettingsCells(TableRowWriter &row, const RecordHeader &h);
+void addQuenchingCells(TableRowWriter &row, const RecordHeader &h);
 
 } // namespace corvane

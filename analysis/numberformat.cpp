@@ -9,16 +9,39 @@ namespace {
 constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000};
 } // namespace
 
+void appendDecimal(QByteArray &out, uint64_t value)
+{
+    char digits[24];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    while (n > 0)
+        out += digits[--n];
+}
+
 QByteArray formatFixed(double value, int decimals)
+{
+    QByteArray out;
+    appendFixed(out, value, decimals);
+    return out;
+}
+
+void appendFixed(QByteArray &out, double value, int decimals)
 {
     if (decimals < 0)
         decimals = 0;
     if (decimals > 3)
         decimals = 3;
-    if (std::isnan(value))
-        return QByteArrayLiteral("NaN");
-    if (std::isinf(value))
-        return value < 0 ? QByteArrayLiteral("-INF") : QByteArrayLiteral("INF");
+    if (std::isnan(value)) {
+        out += "NaN";
+        return;
+    }
+    if (std::isinf(value)) {
+        out += value < 0 ? "-INF" : "INF";
+        return;
+    }
 
     const bool negative = std::signbit(value);
     const double magnitude = std::fabs(value);
@@ -33,10 +56,10 @@ QByteArray formatFixed(double value, int decimals)
     if (shift >= 0) {
         // A whole number (at least 2^52): no fraction, so no rounding and no tie.
         const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed, decimals);
-        QByteArray out(buf, int(r.ptr - buf));
         if (negative)
-            out.prepend('-');
-        return out;
+            out += '-';
+        out.append(buf, qsizetype(r.ptr - buf));
+        return;
     }
 
     // scaled = mantissa * 10^decimals < 2^63; the shown value is scaled / 2^k rounded
@@ -53,17 +76,17 @@ QByteArray formatFixed(double value, int decimals)
     // For k >= 64 the scaled value is below 2^63 / 2^64 = 0.5: it rounds to zero.
 
     const uint64_t unit = kPowersOfTen[decimals];
-    QByteArray out;
     if (negative && rounded != 0)
         out += '-';
-    out += QByteArray::number(qulonglong(rounded / unit));
+    appendDecimal(out, rounded / unit);
     if (decimals > 0) {
-        QByteArray frac = QByteArray::number(qulonglong(rounded % unit));
         out += '.';
-        out += QByteArray(decimals - frac.size(), '0');
-        out += frac;
+        uint64_t frac = rounded % unit;
+        for (uint64_t place = unit / 10; place > 0; place /= 10) {
+            out += char('0' + frac / place);
+            frac %= place;
+        }
     }
-    return out;
 }
 
 } // namespace corvane

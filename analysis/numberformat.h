@@ -13,8 +13,10 @@ namespace corvane {
 // integer digit, exactly `decimals` decimals, no group separators, and no sign on a
 // value that rounds to zero. A float argument widens to double exactly.
 QByteArray formatFixed(double value, int decimals);
+void appendFixed(QByteArray &out, double value, int decimals);
 
 // Plain decimal integer: no leading zeros, no sign, no separators.
 inline QByteArray decimalText(uint32_t value) { return QByteArray::number(value); }
+void appendDecimal(QByteArray &out, uint64_t value);
 
 } // namespace corvane

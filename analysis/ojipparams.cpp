@@ -1,7 +1,7 @@
 #include "analysis/ojipparams.h"
 
 #include "analysis/curvehelpers.h"
-#include "analysis/numberformat.h"
+#include "analysis/tablerowwriter.h"
 #include "data/record.h"
 
 namespace corvane {
@@ -14,20 +14,23 @@ std::optional<float> fvFm(uint16_t F0, uint16_t Fm)
     return float(double(v) / double(Fm));
 }
 
-std::array<QByteArray, kOjipTextCount> ojipParameterTexts(const MeasurementBuffer &buffer, uint32_t headerOffset)
+void addOjipCells(TableRowWriter &row, const MeasurementBuffer &buffer, uint32_t headerOffset)
 {
     const RecordHeader h(buffer, headerOffset);
     const std::optional<float> ratio = fvFm(h.F0(), h.Fm());
-    return {
-        decimalText(h.F0()),
-        decimalText(h.Fj()),
-        decimalText(h.Fi()),
-        decimalText(h.Fm()),
-        ratio ? formatFixed(*ratio, 2) : QByteArrayLiteral("Err"),
-        decimalText(CalcTFm(buffer, headerOffset)),
-        decimalText(CalcArea(buffer, headerOffset)),
-        formatFixed(CalcMo(buffer, headerOffset), 2),
-    };
+    const OjipSequence seq = ojipSequence(buffer, headerOffset);
+    const Peak peak = findPeak(seq);
+    row.addNumber(h.F0());
+    row.addNumber(h.Fj());
+    row.addNumber(h.Fi());
+    row.addNumber(h.Fm());
+    if (ratio)
+        row.addFixed(*ratio, 2);
+    else
+        row.add("Err");
+    row.addNumber(peakTimeMs(peak));
+    row.addNumber(logTimeArea(seq, peak));
+    row.addFixed(CalcMo(buffer, headerOffset), 2);
 }
 
 } // namespace corvane

@@ -6,16 +6,11 @@ QByteArray tableCsv(const std::vector<TableRow> &rows)
 {
     qsizetype size = 0;
     for (const TableRow &row : rows)
-        for (const QByteArray &cell : row)
-            size += cell.size() + 1;
+        size += row.line().size() + 2;
     QByteArray out;
-    out.reserve(size + qsizetype(rows.size()));
+    out.reserve(size);
     for (const TableRow &row : rows) {
-        for (int c = 0; c < kTableColumns; ++c) {
-            if (c > 0)
-                out += ',';
-            out += row[size_t(c)];
-        }
+        out += row.line();
         out += "\r\n";
     }
     return out;

@@ -1,7 +1,9 @@
 #include "analysis/tablerow.h"
 
 #include "analysis/kineticsparams.h"
+#include "analysis/numberformat.h"
 #include "analysis/ojipparams.h"
+#include "analysis/tablerowwriter.h"
 #include "data/gbk.h"
 #include "data/record.h"
 #include "data/recordtext.h"
@@ -12,7 +14,7 @@ namespace corvane {
 
 namespace {
 
-QByteArray kindCell(uint16_t kind)
+QByteArrayView kindCell(uint16_t kind)
 {
     static const QByteArray texts[] = {
         QByteArrayLiteral("OJIP"),
@@ -22,11 +24,57 @@ QByteArray kindCell(uint16_t kind)
     return texts[kind - 1];
 }
 
-constexpr int kSettingsColumn = 3;
-constexpr int kOjipColumn = 8;
-constexpr int kQuenchingColumn = 16;
+// "yyyy/mm/dd  hh:mm:ss" written straight into one array: this runs for every row.
+void addDateTimeCell(TableRowWriter &row, const RecordHeader &h)
+{
+    char text[32];
+    int n = 0;
+    auto put = [&](unsigned v, int digits) {
+        char d[8];
+        int k = 0;
+        do {
+            d[k++] = char('0' + v % 10);
+            v /= 10;
+        } while (v > 0);
+        for (int i = k; i < digits; ++i)
+            text[n++] = '0';
+        while (k > 0)
+            text[n++] = d[--k];
+    };
+    put(h.Year(), 4);
+    text[n++] = '/';
+    put(h.Month(), 2);
+    text[n++] = '/';
+    put(h.Day(), 2);
+    text[n++] = ' ';
+    text[n++] = ' ';
+    put(h.Hour(), 2);
+    text[n++] = ':';
+    put(h.Minute(), 2);
+    text[n++] = ':';
+    put(h.Second(), 2);
+    row.add(QByteArrayView(text, n));
+}
 
 } // namespace
+
+TableRow::TableRow()
+{
+    // Shared by every empty row.
+    static const QByteArray blank(kTableColumns - 1, ',');
+    m_line = blank;
+    for (int c = 0; c < kTableColumns; ++c)
+        m_start[size_t(c)] = uint16_t(c);
+}
+
+QByteArrayView TableRow::cell(int column) const
+{
+    if (column < 0 || column >= kTableColumns)
+        return {};
+    const qsizetype start = m_start[size_t(column)];
+    const qsizetype end = column + 1 < kTableColumns ? m_start[size_t(column + 1)] - 1 : m_line.size();
+    return QByteArrayView(m_line.constData() + start, end - start);
+}
 
 const TableRow &tableHeaderRow()
 {
@@ -41,10 +89,10 @@ const TableRow &tableHeaderRow()
             QStringLiteral("Fs"), QStringLiteral("qP"), QStringLiteral("qN"),
             QStringLiteral("ΦPSII"), QStringLiteral(" "),
         };
-        TableRow r;
-        for (int c = 0; c < kTableColumns; ++c)
-            r[size_t(c)] = toGbk(texts[c]);
-        return r;
+        TableRowWriter w;
+        for (const QString &t : texts)
+            w.add(toGbk(t));
+        return w.finish();
     }();
     return row;
 }
@@ -52,22 +100,22 @@ const TableRow &tableHeaderRow()
 TableRow tableDataRow(const MeasurementBuffer &buffer, uint32_t headerOffset)
 {
     const RecordHeader h(buffer, headerOffset);
-    TableRow row;
-    row[0] = listLineBytes(h);
-    row[1] = measurementTimeText(h).toLatin1();
-    if (!isValidKind(h.Kind()))
-        return row;
-    row[2] = kindCell(h.Kind());
-    const auto settings = settingsTexts(h);
-    for (int c = 0; c < kSettingsTextCount; ++c)
-        row[size_t(kSettingsColumn + c)] = settings[size_t(c)];
-    const auto ojip = ojipParameterTexts(buffer, headerOffset);
-    for (int c = 0; c < kOjipTextCount; ++c)
-        row[size_t(kOjipColumn + c)] = ojip[size_t(c)];
-    const auto quenching = quenchingTexts(h);
-    for (int c = 0; c < kQuenchingTextCount; ++c)
-        row[size_t(kQuenchingColumn + c)] = quenching[size_t(c)];
-    return row;
+    TableRowWriter row;
+    QByteArray &name = row.open();
+    name += h.Name();
+    const unsigned number = h.Number();
+    for (unsigned place = 1000; place > 1 && number < place; place /= 10)
+        name += '0';
+    appendDecimal(name, number);
+    row.close();
+    addDateTimeCell(row, h);
+    if (isValidKind(h.Kind())) {
+        row.add(kindCell(h.Kind()));
+        addSettingsCells(row, h);
+        addOjipCells(row, buffer, headerOffset);
+        addQuenchingCells(row, h);
+    }
+    return row.finish();
 }
 
 std::vector<TableRow> parameterTableRows(const MeasurementBuffer &buffer, const RecordIndex &index,

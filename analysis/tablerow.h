@@ -4,14 +4,32 @@
 #include "data/recordindex.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace corvane {
 
 inline constexpr int kTableColumns = 23;
-using TableRow = std::array<QByteArray, kTableColumns>;
+
+// One row: its cells joined by "," in one buffer (the CSV line without its end),
+// with where each cell starts.
+class TableRow
+{
+public:
+    TableRow();  // every cell empty
+
+    QByteArrayView cell(int column) const;
+    const QByteArray &line() const { return m_line; }
+    bool operator==(const TableRow &other) const = default;
+
+private:
+    friend class TableRowWriter;
+    QByteArray m_line;
+    std::array<uint16_t, kTableColumns> m_start{};
+};
 
 // "文件名", "时间日期", ... "ΦPSII", " ".
 const TableRow &tableHeaderRow();

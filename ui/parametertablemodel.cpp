@@ -23,7 +23,7 @@ QString ParameterTableModel::cellText(int gridRow, int column) const
 {
     if (gridRow < 0 || gridRow >= gridRowCount() || column < 0 || column >= kTableColumns)
         return {};
-    return fromGbk(m_rows[size_t(gridRow)][size_t(column)]);
+    return fromGbk(m_rows[size_t(gridRow)].cell(column));
 }
 
 int ParameterTableModel::rowCount(const QModelIndex &parent) const

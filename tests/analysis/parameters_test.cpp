@@ -1,6 +1,7 @@
 #include "analysis/kineticsparams.h"
 #include "analysis/numberformat.h"
 #include "analysis/ojipparams.h"
+#include "analysis/tablerow.h"
 #include "data/gbk.h"
 #include "sim/databuilder.h"
 
@@ -15,7 +16,11 @@ struct Record
     MeasurementBuffer buffer;
     uint32_t offset = 0;
     RecordHeader header() const { return RecordHeader(buffer, offset); }
+    TableRow row() const { return tableDataRow(buffer, offset); }
 };
+
+// Table columns of the OJIP, settings and quenching cells.
+constexpr int kOjip = 8, kSettings = 3, kQuenching = 16;
 
 std::unique_ptr<Record> makeRecord(const HeaderFields &h, const CurveSamples &curve = {})
 {
@@ -51,13 +56,13 @@ TEST(OjipParameters, FvFmAndMoTexts)
         CurveSamples s{};
         s[29] = c.s29;
         const auto r = makeRecord(h, s);
-        const auto t = ojipParameterTexts(r->buffer, r->offset);
-        EXPECT_EQ(t[0], QByteArray::number(c.F0));
-        EXPECT_EQ(t[1], "11");
-        EXPECT_EQ(t[2], "22");
-        EXPECT_EQ(t[3], QByteArray::number(c.Fm));
-        EXPECT_EQ(t[4], c.fvFm);
-        EXPECT_EQ(t[7], c.mo);
+        const TableRow t = r->row();
+        EXPECT_EQ(t.cell(kOjip + 0), QByteArray::number(c.F0));
+        EXPECT_EQ(t.cell(kOjip + 1), "11");
+        EXPECT_EQ(t.cell(kOjip + 2), "22");
+        EXPECT_EQ(t.cell(kOjip + 3), QByteArray::number(c.Fm));
+        EXPECT_EQ(t.cell(kOjip + 4), c.fvFm);
+        EXPECT_EQ(t.cell(kOjip + 7), c.mo);
     }
 }
 
@@ -66,17 +71,15 @@ TEST(OjipParameters, PeakTimeAndAreaTexts)
     CurveSamples s{};
     s[1] = 100;
     const auto r = makeRecord(HeaderFields{}, s);
-    auto t = ojipParameterTexts(r->buffer, r->offset);
-    EXPECT_EQ(t[5], "10");
-    EXPECT_EQ(t[6], "15");
+    EXPECT_EQ(r->row().cell(kOjip + 5), "10");
+    EXPECT_EQ(r->row().cell(kOjip + 6), "15");
     s = {};
     s[40] = 900;
     const auto r40 = makeRecord(HeaderFields{}, s);
-    EXPECT_EQ(ojipParameterTexts(r40->buffer, r40->offset)[5], "10");
+    EXPECT_EQ(r40->row().cell(kOjip + 5), "10");
     const auto zero = makeRecord(HeaderFields{});
-    t = ojipParameterTexts(zero->buffer, zero->offset);
-    EXPECT_EQ(t[5], "10");
-    EXPECT_EQ(t[6], "0");
+    EXPECT_EQ(zero->row().cell(kOjip + 5), "10");
+    EXPECT_EQ(zero->row().cell(kOjip + 6), "0");
 }
 
 TEST(KineticsParameters, QuenchingQuotientsInSinglePrecision)
@@ -105,13 +108,13 @@ TEST(KineticsParameters, QuenchingQuotientsInSinglePrecision)
         h.FmP = c.FmP;
         h.Fs = c.Fs;
         const auto r = makeRecord(h);
-        const auto t = quenchingTexts(r->header());
-        EXPECT_EQ(t[0], QByteArray::number(c.F0P));
-        EXPECT_EQ(t[1], QByteArray::number(c.FmP));
-        EXPECT_EQ(t[2], QByteArray::number(c.Fs));
-        EXPECT_EQ(t[3], c.qP);
-        EXPECT_EQ(t[4], c.qN);
-        EXPECT_EQ(t[5], c.phi);
+        const TableRow t = r->row();
+        EXPECT_EQ(t.cell(kQuenching + 0), QByteArray::number(c.F0P));
+        EXPECT_EQ(t.cell(kQuenching + 1), QByteArray::number(c.FmP));
+        EXPECT_EQ(t.cell(kQuenching + 2), QByteArray::number(c.Fs));
+        EXPECT_EQ(t.cell(kQuenching + 3), c.qP);
+        EXPECT_EQ(t.cell(kQuenching + 4), c.qN);
+        EXPECT_EQ(t.cell(kQuenching + 5), c.phi);
     }
     EXPECT_EQ(*qN(2001, 0, 2000, 0), -0.000499963760375976562f);
 }
@@ -139,17 +142,17 @@ TEST(KineticsParameters, SettingsAndDashesByKind)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.kind);
         h.Kind = c.kind;
-        const auto r = makeRecord(h);
-        EXPECT_EQ(settingsTexts(r->header()), c.settings);
-        const auto q = quenchingTexts(r->header());
-        for (const QByteArray &cell : q)
-            EXPECT_EQ(cell == "----", !c.quenching);
+        const TableRow row = makeRecord(h)->row();
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(row.cell(kSettings + i), c.settings[size_t(i)]) << i;
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(row.cell(kQuenching + i) == "----", !c.quenching) << i;
+        EXPECT_TRUE(row.cell(22).isEmpty());
     }
     h.Kind = 1;
     h.AlTime = 0;
     h.OjipSeconds = 1;
-    const auto ojip = makeRecord(h);
-    EXPECT_EQ(settingsTexts(ojip->header())[1], "0(1)");
+    EXPECT_EQ(makeRecord(h)->row().cell(kSettings + 1), "0(1)");
 }
 
 TEST(KineticsParameters, FrTimeShowsTenthsExactlyForEveryValue)

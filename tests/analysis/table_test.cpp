@@ -15,13 +15,6 @@ namespace {
 
 QByteArray gbk(const char *utf8) { return toGbk(QString::fromUtf8(utf8)); }
 
-QByteArray joined(const TableRow &row)
-{
-    QByteArray out;
-    for (int c = 0; c < kTableColumns; ++c)
-        out += (c ? "," : "") + row[size_t(c)];
-    return out;
-}
 
 struct Listed
 {
@@ -96,11 +89,14 @@ TEST(ParameterTable, RowTextsOfEachKind)
     ASSERT_EQ(l->listed, 4);
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        QByteArray row = joined(tableDataRow(l->buffer, l->index[size_t(i)].offset));
-        const QByteArray area = tableDataRow(l->buffer, l->index[size_t(i)].offset)[14];
-        EXPECT_EQ(row, QByteArray(expected[i]).replace("CAREA", area));
+        const TableRow row = tableDataRow(l->buffer, l->index[size_t(i)].offset);
+        EXPECT_EQ(row.line(), QByteArray(expected[i]).replace("CAREA", row.cell(14).toByteArray()));
+        QByteArray joined;
+        for (int c = 0; c < kTableColumns; ++c)
+            joined += (c ? "," : "") + row.cell(c).toByteArray();
+        EXPECT_EQ(joined, row.line());
     }
-    EXPECT_NE(tableDataRow(l->buffer, l->index[0].offset)[14], "0");
+    EXPECT_NE(tableDataRow(l->buffer, l->index[0].offset).cell(14), "0");
 }
 
 TEST(ParameterTable, RowsFollowListOrderAndEndWithAnEmptyRow)
@@ -116,12 +112,13 @@ TEST(ParameterTable, RowsFollowListOrderAndEndWithAnEmptyRow)
     const auto rows = parameterTableRows(l->buffer, l->index, {2, 5, 9});
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0], tableHeaderRow());
-    EXPECT_EQ(rows[1][0], "LEAF0002");
-    EXPECT_EQ(rows[2][0], "LEAF0005");
-    EXPECT_EQ(rows[3][0], "LEAF0009");
+    EXPECT_EQ(rows[1].cell(0), "LEAF0002");
+    EXPECT_EQ(rows[2].cell(0), "LEAF0005");
+    EXPECT_EQ(rows[3].cell(0), "LEAF0009");
     EXPECT_EQ(rows[4], TableRow{});
+    EXPECT_EQ(rows[4].line(), QByteArray(22, ','));
     for (int r = 1; r <= 3; ++r)
-        EXPECT_TRUE(rows[size_t(r)][22].isEmpty());
+        EXPECT_TRUE(rows[size_t(r)].cell(22).isEmpty());
 }
 
 TEST(ParameterTable, CsvOfNoTickedRecordAndOfTheUnfilledTable)
@@ -150,7 +147,10 @@ TEST(ParameterTable, CsvCarriesCellsUnquotedAndUnchangedUnderAGermanLocale)
     b.addHeader(h);
     b.addCurve({});
     const auto l = listedData(b);
-    const QByteArray plain = tableCsv(parameterTableRows(l->buffer, l->index, {0}));
+    const auto rows = parameterTableRows(l->buffer, l->index, {0});
+    EXPECT_EQ(rows[1].cell(0), gbk("叶,片") + "0001");
+    EXPECT_EQ(rows[1].cell(1), "2013/02/19  09:05:30");
+    const QByteArray plain = tableCsv(rows);
     EXPECT_TRUE(plain.contains("\r\n" + gbk("叶,片") + "0001,"));
     EXPECT_TRUE(plain.contains(",0,1000,1200,Err,0.375,Err,\r\n"));
     EXPECT_TRUE(plain.contains(",2.5,"));
@@ -174,5 +174,5 @@ TEST(ParameterTable, BulkDataFillsEveryRow)
     ASSERT_EQ(rows.size(), size_t(l->listed) + 2);
     for (size_t r = 1; r + 1 < rows.size(); ++r)
         for (int c = 0; c < 22; ++c)
-            ASSERT_FALSE(rows[r][size_t(c)].isEmpty()) << r << ' ' << c;
+            ASSERT_FALSE(rows[r].cell(c).isEmpty()) << r << ' ' << c;
 }
