@@ -111,8 +111,14 @@ TEST(ParameterGrid, RowsFollowTheListWhateverTheOrderOfTicking)
 {
     Viewer v;
     v.list(tenRecords());
+    QTableView *grid = v.form().ui()->StrGrid1;
+    grid->setColumnWidth(1, 130);  // as if dragged by the user
     for (int line : {9, 5, 2})
         v.tick(line, true);
+    // A fill keeps the column widths.
+    EXPECT_EQ(grid->columnWidth(0), 75);
+    EXPECT_EQ(grid->columnWidth(1), 130);
+    EXPECT_EQ(grid->rowHeight(2), 24);
     EXPECT_EQ(v.column0(), QStringList({QStringLiteral("文件名"), QStringLiteral("LEAF0002"), QStringLiteral("LEAF0005"),
                                         QStringLiteral("LEAF0009"), QString()}));
     const ParameterTableModel &m = v.form().gridModel();
