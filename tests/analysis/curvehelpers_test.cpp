@@ -59,6 +59,9 @@ TEST(TimeBase, LabelsMillisecondsAndMicroseconds)
     EXPECT_EQ(sampleTimeUs(64), 11000u);
     EXPECT_EQ(sampleTimeUs(118), 1100000u);
     EXPECT_EQ(sampleTimeUs(207), 10000000u);
+    EXPECT_EQ(tailTimeSeconds(0), 2);
+    EXPECT_EQ(tailTimeSeconds(8), 10);
+    EXPECT_EQ(tailTimeUs(8), 10000000u);
 }
 
 TEST(TimeBase, MillisecondTableHoldsTheFloatNearestEachDecimalTime)
