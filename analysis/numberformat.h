@@ -9,9 +9,10 @@
 
 namespace corvane {
 
-// "0.0", "0.00", "0.000" for decimals 1, 2, 3 (0 gives a whole number): at least one
-// integer digit, exactly `decimals` decimals, no group separators, and no sign on a
-// value that rounds to zero. A float argument widens to double exactly.
+// "0.0", "0.00", "0.000" for decimals 1, 2, 3 (0 gives a whole number, more than 3
+// counts as 3): at least one integer digit, exactly `decimals` decimals, no group
+// separators, and no sign on a value that rounds to zero. A float argument widens to
+// double exactly.
 QByteArray formatFixed(double value, int decimals);
 void appendFixed(QByteArray &out, double value, int decimals);
 

@@ -24,36 +24,34 @@ QByteArrayView kindCell(uint16_t kind)
     return texts[kind - 1];
 }
 
-// "yyyy/mm/dd  hh:mm:ss" written straight into one array: this runs for every row.
+// "0000", "00": at least `digits` digits, leading zeros; written in place, as every
+// row needs six of them.
+void appendPadded(QByteArray &out, unsigned value, int digits)
+{
+    int length = 1;
+    for (unsigned rest = value / 10; rest > 0; rest /= 10)
+        ++length;
+    for (; length < digits; ++length)
+        out += '0';
+    appendDecimal(out, value);
+}
+
+// "yyyy/mm/dd  hh:mm:ss"
 void addDateTimeCell(TableRowWriter &row, const RecordHeader &h)
 {
-    char text[32];
-    int n = 0;
-    auto put = [&](unsigned v, int digits) {
-        char d[8];
-        int k = 0;
-        do {
-            d[k++] = char('0' + v % 10);
-            v /= 10;
-        } while (v > 0);
-        for (int i = k; i < digits; ++i)
-            text[n++] = '0';
-        while (k > 0)
-            text[n++] = d[--k];
-    };
-    put(h.Year(), 4);
-    text[n++] = '/';
-    put(h.Month(), 2);
-    text[n++] = '/';
-    put(h.Day(), 2);
-    text[n++] = ' ';
-    text[n++] = ' ';
-    put(h.Hour(), 2);
-    text[n++] = ':';
-    put(h.Minute(), 2);
-    text[n++] = ':';
-    put(h.Second(), 2);
-    row.add(QByteArrayView(text, n));
+    QByteArray &cell = row.open();
+    appendPadded(cell, h.Year(), 4);
+    cell += '/';
+    appendPadded(cell, h.Month(), 2);
+    cell += '/';
+    appendPadded(cell, h.Day(), 2);
+    cell += "  ";
+    appendPadded(cell, h.Hour(), 2);
+    cell += ':';
+    appendPadded(cell, h.Minute(), 2);
+    cell += ':';
+    appendPadded(cell, h.Second(), 2);
+    row.close();
 }
 
 } // namespace
@@ -103,10 +101,7 @@ TableRow tableDataRow(const MeasurementBuffer &buffer, uint32_t headerOffset)
     TableRowWriter row;
     QByteArray &name = row.open();
     name += h.Name();
-    const unsigned number = h.Number();
-    for (unsigned place = 1000; place > 1 && number < place; place /= 10)
-        name += '0';
-    appendDecimal(name, number);
+    appendPadded(name, h.Number(), 4);
     row.close();
     addDateTimeCell(row, h);
     if (isValidKind(h.Kind())) {

@@ -62,6 +62,8 @@ void TForm2::setupGrid()
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid->setShowGrid(true);
     grid->setWordWrap(false);
+    // A cell too narrow for its text is cut at its edge, as in a string grid.
+    grid->setTextElideMode(Qt::ElideNone);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setMinimumSectionSize(1);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
