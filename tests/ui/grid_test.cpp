@@ -48,8 +48,10 @@ struct Viewer
         }
     }
 
+    // As a click on the line's box: it becomes the current line, then changes its tick.
     void tick(int line, bool on)
     {
+        list()->setCurrentRow(line);
         list()->item(line)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
         form().FillSelectToGrid();
     }
