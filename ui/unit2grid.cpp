@@ -6,7 +6,6 @@
 #include "ui_Unit2.h"
 
 #include <QDate>
-#include <QEvent>
 #include <QHeaderView>
 
 namespace corvane {
@@ -16,39 +15,6 @@ namespace {
 constexpr int kColumnWidths[kTableColumns] = {75, 109, 64, 48, 46, 47, 46, 50, 42, 43, 40, 42,
                                               42, 41, 61, 50, 47, 47, 46, 49, 51, 48, 46};
 constexpr int kRowHeight = 24;
-// The page's designed size: the anchors keep the distances the layout has at this size.
-constexpr int kPageWidth = 744;
-constexpr int kPageHeight = 477;
-
-// Keeps the grid's distance to all four page edges and the button's to the top and
-// right edge as the page grows with the window.
-class GridPageAnchors : public QObject
-{
-public:
-    GridPageAnchors(QWidget *page, QWidget *grid, QWidget *button)
-        : QObject(page), m_page(page), m_grid(grid), m_button(button)
-        , m_gridRight(kPageWidth - grid->geometry().right())
-        , m_gridBottom(kPageHeight - grid->geometry().bottom())
-        , m_buttonRight(kPageWidth - button->geometry().right())
-    {
-        page->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == m_page && event->type() == QEvent::Resize) {
-            const QRect g = m_grid->geometry();
-            m_grid->setGeometry(g.left(), g.top(), m_page->width() - m_gridRight - g.left() + 1,
-                                m_page->height() - m_gridBottom - g.top() + 1);
-            m_button->move(m_page->width() - m_buttonRight - m_button->width() + 1, m_button->y());
-        }
-        return false;
-    }
-
-private:
-    QWidget *m_page, *m_grid, *m_button;
-    int m_gridRight, m_gridBottom, m_buttonRight;
-};
 
 } // namespace
 
@@ -77,7 +43,6 @@ void TForm2::setupGrid()
     header->setFixedHeight(kRowHeight);
     for (int c = 0; c < kTableColumns; ++c)
         grid->setColumnWidth(c, kColumnWidths[c]);
-    new GridPageAnchors(m_ui->TabSheet2, grid, m_ui->BtnSaveGrid);
     connect(m_ui->BtnSaveGrid, &QPushButton::clicked, this, &TForm2::BtnSaveGridClick);
 }
 
