@@ -4,7 +4,6 @@
 #include "analysis/tablerow.h"
 #include "data/datafile.h"
 #include "data/recordindex.h"
-#include "data/recordtext.h"
 #include "sim/synthetic.h"
 #include "ui/windows.h"
 #include "ui_Unit2.h"
@@ -79,13 +78,12 @@ static void BM_FillSelectToGridWith9999Ticked(benchmark::State &state)
     Windows w(*l->state);
     TForm2 &form = w.form2;
     QListWidget *list = form.ui()->ChkListBox1;
-    // Ticked without the tick handler, which would refill the grid at every line.
-    const QSignalBlocker quiet(list);
-    for (int i : l->lines) {
-        auto *item = new QListWidgetItem(listLineText(RecordHeader(l->state->MeasurementBuffer, l->state->RecordIndex[size_t(i)].offset)));
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Checked);
-        list->addItem(item);
+    form.FillFNtoChkListBox();
+    {
+        // Ticked without the tick handler, which would refill the grid at every line.
+        const QSignalBlocker quiet(list);
+        for (int i = 0; i < list->count(); ++i)
+            list->item(i)->setCheckState(Qt::Checked);
     }
     form.ui()->PageControl1->setCurrentIndex(1);
     form.resize(1200, 800);

@@ -1,6 +1,5 @@
 #include "analysis/tablecsv.h"
 #include "data/gbk.h"
-#include "data/recordtext.h"
 #include "sim/databuilder.h"
 #include "sim/synthetic.h"
 #include "support/clirun.h"
@@ -30,30 +29,18 @@ struct Viewer
     TForm2 &form() { return windows->form2; }
     QListWidget *list() { return form().ui()->ChkListBox1; }
 
-    // Lists the data the way the viewer does; where the list is not built by the
-    // window, its lines are added with the same texts.
     void list(const DataBuilder &b, uint32_t versionMarker = kCurrentVersion)
     {
         b.loadInto(state->MeasurementBuffer);
         state->VersionMarker = versionMarker;
         form().FillFNtoChkListBox();
-        if (list()->count() == 0) {
-            const ListBuild built = buildRecordIndex(state->MeasurementBuffer, state->VersionMarker, state->RecordIndex);
-            for (int i = 0; i < built.listed; ++i) {
-                auto *item = new QListWidgetItem(listLineText(RecordHeader(state->MeasurementBuffer, state->RecordIndex[size_t(i)].offset)));
-                item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-                item->setCheckState(Qt::Unchecked);
-                list()->addItem(item);
-            }
-        }
     }
 
-    // As a click on the line's box: it becomes the current line, then changes its tick.
+    // As a click on the line's box: the list's tick handler refills the grid.
     void tick(int line, bool on)
     {
         list()->setCurrentRow(line);
         list()->item(line)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-        form().FillSelectToGrid();
     }
 
     QStringList column0()
