@@ -25,4 +25,10 @@ inline int32_t extensionLabelMs(int k) { return 1100 + 100 * k; }
 // Time of sample j (0..207) in whole microseconds: the chart's OJIP time axis.
 uint32_t sampleTimeUs(int j);
 
+// The tail of a pulse-transient curve block: sample n (0..8, block word 119 + n) lies
+// n + 2 seconds after the start of that pulse's curve.
+inline constexpr int kTailFirstWord = 119;
+inline int32_t tailTimeSeconds(int n) { return n + 2; }
+inline uint32_t tailTimeUs(int n) { return uint32_t(n + 2) * 1000000u; }
+
 } // namespace corvane

@@ -18,6 +18,7 @@ int runList(const ParsedArgs &args);
 int runRaw(const ParsedArgs &args);
 int runP700(const ParsedArgs &args);
 int runPlot(const ParsedArgs &args);
+int runTable(const ParsedArgs &args);
 
 // Prints a message to stderr and returns `status`.
 int fail(int status, const QString &message);

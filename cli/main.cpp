@@ -30,6 +30,7 @@ const std::vector<Command> &commands()
          {{QStringLiteral("--select")}, {QStringLiteral("--record")}, {QStringLiteral("--al"), true, true},
           {QStringLiteral("--size")}, {QStringLiteral("-o")}},
          runPlot, true},
+        {"table", "table FILE.bin [--select 1,3,5] [-o OUT.csv]", {{QStringLiteral("--select")}, {QStringLiteral("-o")}}, runTable},
     };
     return table;
 }

@@ -47,6 +47,8 @@ public:
     // ---- parameter table (unit2grid.cpp) ----
     void FillSelectToGrid();
     void BtnSaveGridClick();
+    // StrGrid1's cells in grid coordinates (row 0: the header row).
+    const class ParameterTableModel &gridModel() const { return *m_gridModel; }
 
     // ---- chart and view selection (unit2chart.cpp) ----
     void createCurvePool();
@@ -97,6 +99,7 @@ private:
     bool m_fillingList = false;
 
     // ---- parameter table state ----
+    class ParameterTableModel *m_gridModel = nullptr;  // a child of the window
 
     // ---- chart state ----
     CurveChart *Chart1 = nullptr;  // inside Chart1Host, which owns it

@@ -1,11 +1,69 @@
 #include "ui/unit2.h"
 
+#include "analysis/tablecsv.h"
+#include "data/filewrite.h"
+#include "ui/parametertablemodel.h"
 #include "ui_Unit2.h"
+
+#include <QDate>
+#include <QHeaderView>
 
 namespace corvane {
 
-void TForm2::setupGrid() {}
-void TForm2::FillSelectToGrid() {}
-void TForm2::BtnSaveGridClick() {}
+namespace {
+
+constexpr int kColumnWidths[kTableColumns] = {75, 109, 64, 48, 46, 47, 46, 50, 42, 43, 40, 42,
+                                              42, 41, 61, 50, 47, 47, 46, 49, 51, 48, 46};
+constexpr int kRowHeight = 24;
+
+} // namespace
+
+void TForm2::setupGrid()
+{
+    m_gridModel = new ParameterTableModel(this);
+    QTableView *grid = m_ui->StrGrid1;
+    grid->setModel(m_gridModel);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setShowGrid(true);
+    grid->setWordWrap(false);
+    // A cell too narrow for its text is cut at its edge, as in a string grid.
+    grid->setTextElideMode(Qt::ElideNone);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    QHeaderView *header = grid->horizontalHeader();
+    header->setMinimumSectionSize(1);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setStretchLastSection(false);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setFixedHeight(kRowHeight);
+    for (int c = 0; c < kTableColumns; ++c)
+        grid->setColumnWidth(c, kColumnWidths[c]);
+    connect(m_ui->BtnSaveGrid, &QPushButton::clicked, this, &TForm2::BtnSaveGridClick);
+}
+
+void TForm2::FillSelectToGrid()
+{
+    m_gridModel->setRows(parameterTableRows(m_state.MeasurementBuffer, m_state.RecordIndex, tickedLines()));
+}
+
+void TForm2::BtnSaveGridClick()
+{
+    SaveDialog1.Title = QStringLiteral("存储表格数据");
+    SaveDialog1.FileName = QStringLiteral("GridQX_") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    SaveDialog1.Filter = QStringLiteral("*.csv|*.csv");
+    SaveDialog1.DefaultExt = QStringLiteral("csv");
+    // The filter has one entry; a type left from another export would name none.
+    SaveDialog1.FilterIndex = 1;
+    if (!m_dialogs.runSave(SaveDialog1, {}))
+        return;
+    const QString error = writeFileAtomically(SaveDialog1.FileName, tableCsv(m_gridModel->rows()));
+    if (!error.isEmpty())
+        m_dialogs.showError(QStringLiteral("保存表格"), error);
+}
 
 } // namespace corvane

@@ -1,0 +1,235 @@
+#include "analysis/tablecsv.h"
+#include "data/gbk.h"
+#include "sim/databuilder.h"
+#include "sim/synthetic.h"
+#include "support/clirun.h"
+#include "support/scripteddialogs.h"
+#include "ui/parametertablemodel.h"
+#include "ui/windows.h"
+#include "ui_Unit2.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QFile>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+
+namespace {
+
+struct Viewer
+{
+    std::unique_ptr<AppState> state = std::make_unique<AppState>();
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<Windows> windows = std::make_unique<Windows>(*state, &dialogs);
+    TForm2 &form() { return windows->form2; }
+    QListWidget *list() { return form().ui()->ChkListBox1; }
+
+    void list(const DataBuilder &b, uint32_t versionMarker = kCurrentVersion)
+    {
+        b.loadInto(state->MeasurementBuffer);
+        state->VersionMarker = versionMarker;
+        form().FillFNtoChkListBox();
+    }
+
+    // As a click on the line's box: the list's tick handler refills the grid.
+    void tick(int line, bool on)
+    {
+        list()->setCurrentRow(line);
+        list()->item(line)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    }
+
+    QStringList column0()
+    {
+        QStringList names;
+        for (int r = 0; r < form().gridModel().gridRowCount(); ++r)
+            names << form().gridModel().cellText(r, 0);
+        return names;
+    }
+};
+
+DataBuilder tenRecords()
+{
+    DataBuilder b;
+    HeaderFields h;
+    for (int n = 0; n < 10; ++n) {
+        h.Number = uint16_t(n);
+        addOjipRecord(b, h, OjipShape{}, false);
+    }
+    return b;
+}
+
+test::ScriptedDialogs::SaveAnswer saveTo(const QString &path)
+{
+    return {path, 0, {}};
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(ParameterGrid, StartsWithTwoEmptyRowsAndItsDesignedColumns)
+{
+    Viewer v;
+    const ParameterTableModel &m = v.form().gridModel();
+    ASSERT_EQ(m.gridRowCount(), 2);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < kTableColumns; ++c)
+            EXPECT_TRUE(m.cellText(r, c).isEmpty());
+    QTableView *grid = v.form().ui()->StrGrid1;
+    EXPECT_EQ(grid->model()->columnCount(), 23);
+    const int widths[] = {75, 109, 64, 48, 46, 47, 46, 50, 42, 43, 40, 42, 42, 41, 61, 50, 47, 47, 46, 49, 51, 48, 46};
+    for (int c = 0; c < 23; ++c)
+        EXPECT_EQ(grid->columnWidth(c), widths[c]) << c;
+    EXPECT_EQ(grid->verticalHeader()->defaultSectionSize(), 24);
+    EXPECT_EQ(grid->horizontalHeader()->height(), 24);
+    EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, 0)) & Qt::ItemIsEditable);
+    EXPECT_EQ(grid->geometry(), QRect(0, 40, 744, 433));
+}
+
+TEST(ParameterGrid, RowsFollowTheListWhateverTheOrderOfTicking)
+{
+    Viewer v;
+    v.list(tenRecords());
+    QTableView *grid = v.form().ui()->StrGrid1;
+    grid->setColumnWidth(1, 130);  // as if dragged by the user
+    for (int line : {9, 5, 2})
+        v.tick(line, true);
+    // A fill keeps the column widths.
+    EXPECT_EQ(grid->columnWidth(0), 75);
+    EXPECT_EQ(grid->columnWidth(1), 130);
+    EXPECT_EQ(grid->rowHeight(2), 24);
+    EXPECT_EQ(v.column0(), QStringList({QStringLiteral("文件名"), QStringLiteral("LEAF0002"), QStringLiteral("LEAF0005"),
+                                        QStringLiteral("LEAF0009"), QString()}));
+    const ParameterTableModel &m = v.form().gridModel();
+    EXPECT_EQ(m.cellText(0, 21), QStringLiteral("ΦPSII"));
+    EXPECT_EQ(m.cellText(0, 22), QStringLiteral(" "));
+    EXPECT_EQ(m.cellText(1, 2), QStringLiteral("OJIP"));
+    EXPECT_EQ(v.form().ui()->StrGrid1->model()->headerData(0, Qt::Horizontal), QStringLiteral("文件名"));
+    EXPECT_EQ(v.form().ui()->StrGrid1->model()->rowCount(), 4);
+
+    v.tick(5, false);
+    EXPECT_EQ(v.column0(), QStringList({QStringLiteral("文件名"), QStringLiteral("LEAF0002"), QStringLiteral("LEAF0009"), QString()}));
+    for (int c = 0; c < kTableColumns; ++c)
+        EXPECT_TRUE(m.cellText(3, c).isEmpty()) << c;
+    // No cell keeps text from an earlier fill.
+    for (int line : {2, 9})
+        v.tick(line, false);
+    EXPECT_EQ(v.column0(), QStringList({QStringLiteral("文件名"), QString()}));
+    for (int c = 0; c < kTableColumns; ++c)
+        EXPECT_TRUE(m.cellText(1, c).isEmpty()) << c;
+}
+
+TEST(ParameterGrid, SaveWritesTheTableAsGbkCsv)
+{
+    Viewer v;
+    v.list(tenRecords());
+    QTemporaryDir dir;
+    // Before the first fill the table has no header texts: two lines of commas.
+    v.dialogs.saveAnswers.push_back(saveTo(dir.filePath(QStringLiteral("unfilled"))));
+    v.form().BtnSaveGridClick();
+    EXPECT_EQ(readFile(dir.filePath(QStringLiteral("unfilled.csv"))), QByteArray(22, ',') + "\r\n" + QByteArray(22, ',') + "\r\n");
+    ASSERT_EQ(v.dialogs.savesSeen.size(), 1u);
+    const SaveDialogState &seen = v.dialogs.savesSeen[0];
+    EXPECT_EQ(seen.Title, QStringLiteral("存储表格数据"));
+    EXPECT_EQ(seen.FileName, QStringLiteral("GridQX_") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+    EXPECT_EQ(seen.Filter, QStringLiteral("*.csv|*.csv"));
+    EXPECT_EQ(seen.DefaultExt, QStringLiteral("csv"));
+
+    v.tick(7, true);
+    v.tick(1, true);
+    v.dialogs.saveAnswers.push_back(saveTo(dir.filePath(QStringLiteral("t.csv"))));
+    v.form().BtnSaveGridClick();
+    const QByteArray written = readFile(dir.filePath(QStringLiteral("t.csv")));
+    EXPECT_EQ(written, tableCsv(parameterTableRows(v.state->MeasurementBuffer, v.state->RecordIndex, {1, 7})));
+    const QList<QByteArray> lines = written.split('\n');
+    ASSERT_EQ(lines.size(), 5);  // four lines and nothing behind the last CR LF
+    EXPECT_TRUE(lines[0].startsWith(toGbk(QStringLiteral("文件名,时间日期,"))));
+    EXPECT_TRUE(lines[0].endsWith(", \r"));
+    EXPECT_TRUE(lines[1].startsWith("LEAF0001,2013/02/19  09:05:30,"));
+    EXPECT_EQ(lines[3], QByteArray(22, ',') + '\r');
+}
+
+TEST(ParameterGrid, CancelWritesNothingAndAFailedWriteIsReported)
+{
+    Viewer v;
+    v.list(tenRecords());
+    v.tick(0, true);
+    QTemporaryDir dir;
+    v.dialogs.saveAnswers.push_back(saveTo(QString()));
+    v.form().BtnSaveGridClick();
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    EXPECT_TRUE(v.dialogs.errors.empty());
+
+    v.dialogs.saveAnswers.push_back(saveTo(dir.filePath(QStringLiteral("no/such/folder/t.csv"))));
+    v.form().BtnSaveGridClick();
+    ASSERT_EQ(v.dialogs.errors.size(), 1u);
+    EXPECT_TRUE(v.dialogs.errors[0].contains(QStringLiteral("t.csv")));
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST(ParameterGrid, FollowsThePageAsTheWindowGrows)
+{
+    Viewer v;
+    v.form().ui()->PageControl1->setCurrentIndex(1);
+    v.form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v.form()));
+    for (QSize size : {QSize(1100, 800), QSize(1300, 700)}) {
+        v.form().showNormal();
+        v.form().resize(size);
+        QApplication::processEvents();
+        const QWidget *page = v.form().ui()->TabSheet2;
+        ASSERT_GT(page->width(), 744);
+        EXPECT_EQ(v.form().ui()->StrGrid1->geometry(), QRect(0, 40, page->width(), page->height() - 44));
+        EXPECT_EQ(v.form().ui()->BtnSaveGrid->geometry(), QRect(page->width() - 201, 8, 81, 25));
+    }
+}
+
+TEST(ParameterGrid, CliTableWritesTheBytesTheButtonWrites)
+{
+    // Version-0 data: FrTime in whole seconds, converted once by listing.
+    DataBuilder b = demoData();
+    HeaderFields h;
+    h.Kind = 2;
+    h.Name = toGbk(QStringLiteral("叶片"));
+    h.FrTime = 25;
+    addPulseTransientRecord(b, h, OjipShape{}, 3);
+    QTemporaryDir dir;
+    const QString bin = test::writeTemp(dir, QStringLiteral("v0.bin"), b.file(false));
+
+    Viewer v;
+    v.list(b, 0);
+    const int last = v.list()->count() - 1;
+    for (int line : {last, 0, 2})
+        v.tick(line, true);
+    v.dialogs.saveAnswers.push_back(saveTo(dir.filePath(QStringLiteral("gui.csv"))));
+    v.form().BtnSaveGridClick();
+    const QByteArray gui = readFile(dir.filePath(QStringLiteral("gui.csv")));
+    EXPECT_TRUE(gui.contains(toGbk(QStringLiteral("叶片0001,")) + "2013/02/19  09:05:30," + toGbk(QStringLiteral("脉冲瞬态"))
+                             + ",0(1),0(9),30,25.0,0,"));
+
+    const QString select = QStringLiteral("%1,1,3").arg(last + 1);
+    const test::CliRun r = test::runCli({QStringLiteral("table"), bin, QStringLiteral("--select"), select,
+                                         QStringLiteral("-o"), dir.filePath(QStringLiteral("cli.csv"))});
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(readFile(dir.filePath(QStringLiteral("cli.csv"))), gui);
+
+    // Every listed line by default, to standard output.
+    for (int line = 0; line <= last; ++line)
+        v.tick(line, true);
+    v.dialogs.saveAnswers.push_back(saveTo(dir.filePath(QStringLiteral("all.csv"))));
+    v.form().BtnSaveGridClick();
+    const test::CliRun all = test::runCli({QStringLiteral("table"), bin});
+    ASSERT_EQ(all.status, 0) << all.err.constData();
+    EXPECT_EQ(all.out, readFile(dir.filePath(QStringLiteral("all.csv"))));
+    EXPECT_EQ(all.out.count("\r\n"), last + 3);
+}
