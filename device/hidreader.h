@@ -1,0 +1,40 @@
+#pragma once
+// The reader thread of one checked-out device: reads input reports one after the
+// other and hands each, in arrival order, to `deliver` (which must be thread-safe;
+// the controller posts it to the GUI thread).
+#include "device/hiddevice.h"
+
+#include <QByteArray>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+namespace corvane {
+
+class HidReader
+{
+public:
+    using Deliver = std::function<void(QByteArray report)>;
+
+    HidReader(HidDevice &device, Deliver deliver);
+    ~HidReader();
+    HidReader(const HidReader &) = delete;
+    HidReader &operator=(const HidReader &) = delete;
+
+    // Returns once the thread has ended; no report is delivered after that.
+    void stop();
+
+    // Bounds how soon a stop is noticed when the device cannot interrupt a read.
+    static constexpr int kThreadSleepTime = 100;
+
+private:
+    void run();
+
+    HidDevice &m_device;
+    Deliver m_deliver;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+} // namespace corvane
