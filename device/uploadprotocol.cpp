@@ -18,7 +18,6 @@ QString timeText(const QTime &t)
 UploadProtocol::UploadProtocol(AppState &state, LinkPorts ports)
     : m_state(state)
     , m_ports(ports)
-    , m_uploadFilePath(QString::fromLatin1(kUploadFileName))
 {
 }
 
@@ -168,7 +167,7 @@ void UploadProtocol::completeUpload()
     m_ports.timer.stop();
     m_ports.progress.setPosition(m_ports.progress.maximum());
     m_ports.status.appendLine(QStringLiteral(">>>>>>>") + timeText(m_ports.clock.timeOfDay()));
-    const QString error = writeUploadFile(m_uploadFilePath, m_state.MeasurementBuffer, m_state.VersionMarker,
+    const QString error = writeUploadFile(QString::fromLatin1(kUploadFileName), m_state.MeasurementBuffer, m_state.VersionMarker,
                                           m_state.ReportTotal);
     if (!error.isEmpty())
         m_ports.status.appendLine(error);

@@ -29,9 +29,6 @@ public:
     // One input report: its ID byte and the bytes behind it (a short one is zero-filled).
     void DeviceData(uint8_t reportId, std::span<const uint8_t> data);
 
-    // Where the complete upload is written; the current directory unless a test says otherwise.
-    void setUploadFilePath(const QString &path) { m_uploadFilePath = path; }
-
 private:
     void send();
     void restartWatchdog(int ms);
@@ -42,7 +39,6 @@ private:
 
     AppState &m_state;
     LinkPorts m_ports;
-    QString m_uploadFilePath;
     bool m_bufferFullReported = false;
 };
 
