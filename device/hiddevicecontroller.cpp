@@ -140,9 +140,9 @@ bool HidDeviceController::CheckOutByIndex(HidDevice *&device, int idx)
     e.checkedOut = true;
     e.readerToken = ++m_nextToken;
     const uint64_t token = e.readerToken;
-    e.reader = std::make_unique<HidReader>(*e.device, [this, token](QByteArray report) {
+    e.reader = std::make_unique<HidReader>(*e.device, [this, token](QList<QByteArray> reports) {
         QMetaObject::invokeMethod(
-            this, [this, token, report = std::move(report)] { deliver(token, report); }, Qt::QueuedConnection);
+            this, [this, token, reports = std::move(reports)] { deliver(token, reports); }, Qt::QueuedConnection);
     });
     m_lastError = CheckOutError::None;
     device = e.device.get();
@@ -165,15 +165,19 @@ void HidDeviceController::CheckIn(HidDevice *&device)
         m_entries.erase(it);
 }
 
-void HidDeviceController::deliver(uint64_t token, const QByteArray &report)
+void HidDeviceController::deliver(uint64_t token, const QList<QByteArray> &reports)
 {
-    // Reports read before a check-in belong to an object that no longer exists.
-    auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry &e) {
-        return e.checkedOut && e.readerToken == token;
-    });
-    if (it == m_entries.end() || report.isEmpty())
-        return;
-    emit OnDeviceData(it->device.get(), quint8(report[0]), report.sliced(1));
+    for (const QByteArray &report : reports) {
+        // Looked up for every report: a handler may check the device in, and reports
+        // read before a check-in belong to an object that no longer exists.
+        auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry &e) {
+            return e.checkedOut && e.readerToken == token;
+        });
+        if (it == m_entries.end())
+            return;
+        if (!report.isEmpty())
+            emit OnDeviceData(it->device.get(), quint8(report[0]), report.sliced(1));
+    }
 }
 
 } // namespace corvane

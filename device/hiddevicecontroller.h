@@ -65,7 +65,7 @@ private:
         std::unique_ptr<HidReader> reader;
     };
 
-    void deliver(uint64_t token, const QByteArray &report);
+    void deliver(uint64_t token, const QList<QByteArray> &reports);
     void release(Entry &entry);
 
     std::unique_ptr<HidBackend> m_backend;

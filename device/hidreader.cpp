@@ -29,12 +29,19 @@ void HidReader::run()
 {
     std::array<uint8_t, 1024> buffer{};
     while (!m_stop) {
-        buffer.fill(0);
-        const int n = m_device.readReport(buffer, kThreadSleepTime);
+        QList<QByteArray> burst;
+        int n = 0;
+        for (int timeout = kThreadSleepTime; burst.size() < kMaxBurst; timeout = 0) {
+            buffer.fill(0);
+            n = m_device.readReport(buffer, timeout);
+            if (n <= 0 || m_stop)
+                break;
+            burst.append(QByteArray(reinterpret_cast<const char *>(buffer.data()), n));
+        }
         if (m_stop)
             break;
-        if (n > 0) {
-            m_deliver(QByteArray(reinterpret_cast<const char *>(buffer.data()), n));
+        if (!burst.isEmpty()) {
+            m_deliver(std::move(burst));
         } else if (n < 0) {
             // A device that is gone fails at once; wait for the scan to check it in
             // rather than spinning.

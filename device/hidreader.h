@@ -1,10 +1,12 @@
 #pragma once
 // The reader thread of one checked-out device: reads input reports one after the
-// other and hands each, in arrival order, to `deliver` (which must be thread-safe;
-// the controller posts it to the GUI thread).
+// other and hands them, in arrival order, to `deliver` (which must be thread-safe;
+// the controller posts it to the GUI thread). Reports already waiting are handed
+// over together, so a burst costs one hand-over instead of one each.
 #include "device/hiddevice.h"
 
 #include <QByteArray>
+#include <QList>
 
 #include <atomic>
 #include <functional>
@@ -15,7 +17,7 @@ namespace corvane {
 class HidReader
 {
 public:
-    using Deliver = std::function<void(QByteArray report)>;
+    using Deliver = std::function<void(QList<QByteArray> reports)>;
 
     HidReader(HidDevice &device, Deliver deliver);
     ~HidReader();
@@ -27,6 +29,7 @@ public:
 
     // Bounds how soon a stop is noticed when the device cannot interrupt a read.
     static constexpr int kThreadSleepTime = 100;
+    static constexpr int kMaxBurst = 64;
 
 private:
     void run();
