@@ -14,6 +14,8 @@ struct Command
 };
 
 int runList(const ParsedArgs &args);
+int runRaw(const ParsedArgs &args);
+int runP700(const ParsedArgs &args);
 
 // Prints a message to stderr and returns `status`.
 int fail(int status, const QString &message);

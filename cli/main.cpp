@@ -19,6 +19,9 @@ const std::vector<Command> &commands()
 {
     static const std::vector<Command> table = {
         {"list", "list FILE.bin [-o OUT]", {{QStringLiteral("-o")}}, runList},
+        {"raw", "raw FILE.bin [--select 1,3,5] --format csv|bin [-o OUT]",
+         {{QStringLiteral("--select")}, {QStringLiteral("--format")}, {QStringLiteral("-o")}}, runRaw},
+        {"p700", "p700 FILE.bin --record N [-o OUT.csv]", {{QStringLiteral("--record")}, {QStringLiteral("-o")}}, runP700},
     };
     return table;
 }

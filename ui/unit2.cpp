@@ -2,9 +2,61 @@
 
 #include "ui_Unit2.h"
 
+#include "data/datafile.h"
+#include "data/filewrite.h"
+#include "data/record.h"
+#include "data/recordtext.h"
+#include "ui/anchorlayout.h"
+#include "ui/hinttiming.h"
+#include "ui/linecolour.h"
+#include "ui/recordlistdelegate.h"
+#include "ui/tickcolour.h"
+
 #include <QCloseEvent>
+#include <QDate>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+
+#include <cstring>
 
 namespace corvane {
+
+namespace {
+
+const QSize kDesignClientSize(903, 590);
+const QSize kDesignPageSize(744, 477);
+
+constexpr Qt::Edges kLeftTopRight = Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge;
+constexpr Qt::Edges kTopRight = Qt::TopEdge | Qt::RightEdge;
+constexpr Qt::Edges kLeftTop = Qt::LeftEdge | Qt::TopEdge;
+
+QFont pixelFont(QFont font, int pixels, bool bold = false)
+{
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+// Courier New where it is installed; the type-writer hint lets fontconfig pick the
+// system's monospace face otherwise.
+QFont monospaceFont()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+// A radio button of an exclusive group cannot be unchecked directly.
+void uncheckRadio(QRadioButton *button)
+{
+    const QSignalBlocker block(button);
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+}
+
+} // namespace
 
 TForm2::TForm2(AppState &state, Forms &forms, DialogProvider &dialogs, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -24,7 +76,67 @@ TForm2::TForm2(AppState &state, Forms &forms, DialogProvider &dialogs, QWidget *
 
 TForm2::~TForm2() = default;
 
-void TForm2::setupList() {}
+void TForm2::setupList()
+{
+    // The window was designed in an 11 px sans-serif; Label1 and the list have their own.
+    setFont(pixelFont(QApplication::font(), 11));
+    m_ui->Label1->setFont(pixelFont(QApplication::font(), 13));
+    m_ui->Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    resize(kDesignClientSize);
+    setupWindowAnchors();
+
+    QListWidget *list = m_ui->ChkListBox1;
+    list->setFont(pixelFont(monospaceFont(), 13, true));
+    list->setItemDelegate(new RecordListDelegate(m_state.RecordIndex, list));
+    list->setUniformItemSizes(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setMouseTracking(true);
+    list->viewport()->setMouseTracking(true);
+    list->viewport()->installEventFilter(this);
+    list->installEventFilter(this);
+    connect(list, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
+        if (m_fillingList)
+            return;
+        m_ui->ChkListBox1->setCurrentItem(item);
+        ChkListBox1ClickCheck();
+    });
+    connect(list, &QListWidget::itemDoubleClicked, this, [this] { ChkListBox1DblClick(); });
+
+    m_ui->BtnP700Save->hide();
+    m_ui->CBoxALNO->hide();
+    // Shows the window's own colour until a line gives it one.
+    m_ui->Label2->setAutoFillBackground(true);
+
+    connect(m_ui->BtnOpen, &QPushButton::clicked, this, &TForm2::BtnOpenClick);
+    connect(m_ui->BtnSaveAll, &QPushButton::clicked, this, &TForm2::BtnSaveAllClick);
+}
+
+void TForm2::setupWindowAnchors()
+{
+    auto *window = new AnchorLayout(this, kDesignClientSize);
+    window->add(m_ui->Label1, kLeftTopRight);
+    window->add(m_ui->BtnOpen, kTopRight);
+    window->add(m_ui->BtnSaveAll, kTopRight);
+    window->add(m_ui->BtnExit, kTopRight);
+    window->add(m_ui->Label2, kTopRight);
+    window->add(m_ui->ChkListBox1, Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
+    window->add(m_ui->PageControl1, kAllAnchors);
+
+    auto *curves = new AnchorLayout(m_ui->TabSheet1, kDesignPageSize);
+    for (QWidget *w : {static_cast<QWidget *>(m_ui->Label3), static_cast<QWidget *>(m_ui->CBoxFN),
+                       static_cast<QWidget *>(m_ui->RdBtnOJIP), static_cast<QWidget *>(m_ui->Bevel1),
+                       static_cast<QWidget *>(m_ui->RdBtnAL), static_cast<QWidget *>(m_ui->CBoxALNO)})
+        curves->add(w, kLeftTop);
+    curves->add(m_ui->BtnP700Save, kTopRight);
+    curves->add(m_ui->BtnSavePic, kTopRight);
+    curves->add(m_ui->Chart1Host, kAllAnchors);
+
+    auto *table = new AnchorLayout(m_ui->TabSheet2, kDesignPageSize);
+    table->add(m_ui->StrGrid1, kAllAnchors);
+    table->add(m_ui->BtnSaveGrid, kTopRight);
+    table->add(m_ui->BtnSaveODat, kTopRight);
+}
 
 void TForm2::showEvent(QShowEvent *event)
 {
@@ -37,32 +149,245 @@ void TForm2::showEvent(QShowEvent *event)
 
 void TForm2::FormShow()
 {
+    setWindowState(windowState() | Qt::WindowMaximized);
     m_ui->Label1->setText(QStringLiteral("点击【打开】按钮打开测量数据文件。"));
+    setHintTiming({.pauseMs = 0, .hidePauseMs = 2000, .shortPauseMs = 100});
     if (m_state.UploadedDataPresent) {
         m_ui->Label1->setText(QStringLiteral("查看上传的数据:"));
         m_ui->BtnSaveAll->setEnabled(true);
         FillFNtoChkListBox();
     }
-    m_ui->CBoxFN->setEnabled(false);
-    m_ui->RdBtnOJIP->setEnabled(false);
-    m_ui->CBoxALNO->hide();
-    m_ui->RdBtnAL->setEnabled(false);
-    m_ui->BtnP700Save->hide();
+    disableViewSelection();
     createCurvePool();
 }
 
-void TForm2::BtnOpenClick() {}
-void TForm2::BtnSaveAllClick() {}
+void TForm2::disableViewSelection()
+{
+    {
+        const QSignalBlocker block(m_ui->CBoxFN);
+        m_ui->CBoxFN->setEnabled(false);
+        m_ui->CBoxFN->setCurrentIndex(-1);
+    }
+    m_ui->RdBtnOJIP->setEnabled(false);
+    {
+        const QSignalBlocker block(m_ui->CBoxALNO);
+        m_ui->CBoxALNO->setCurrentIndex(-1);
+        m_ui->CBoxALNO->hide();
+    }
+    m_ui->RdBtnAL->setEnabled(false);
+}
+
+void TForm2::BtnOpenClick()
+{
+    QString path = QStringLiteral("*.bin");
+    if (!m_dialogs.runOpen(QStringLiteral("打开文件"), QStringLiteral("*.bin"), path))
+        return;
+
+    // Loaded aside, so a file that fails leaves the shown data (perhaps an upload
+    // that exists nowhere else) untouched.
+    auto scratch = std::make_unique<MeasurementBuffer>();
+    const LoadResult loaded = loadDataFile(path, *scratch);
+    const QString fileName = QFileInfo(path).fileName();
+    if (!loaded.ok()) {
+        m_dialogs.showError(QStringLiteral("打开文件"),
+                            QStringLiteral("无法打开数据文件 %1：%2").arg(fileName, loadErrorText(loaded.error)));
+        return;
+    }
+
+    resetCurvePool();
+    // Copied, not swapped: the shared buffer keeps its one allocation for the whole run.
+    std::memcpy(m_state.MeasurementBuffer.data(), scratch->data(), MeasurementBuffer::size());
+    m_state.VersionMarker = loaded.versionMarker;
+    m_ui->Label1->setText(QStringLiteral("查看文件:") + fileName + QStringLiteral("   数据个数:")
+                          + QString::number(loaded.recordCount));
+    m_ui->BtnSaveAll->setEnabled(false);
+    m_ui->BtnP700Save->hide();
+    FillFNtoChkListBox();
+    disableViewSelection();
+}
+
+void TForm2::BtnSaveAllClick()
+{
+    SaveDialog1.Title = QStringLiteral("存储所有数据");
+    SaveDialog1.FileName = QStringLiteral("QX_") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    SaveDialog1.Filter = QStringLiteral("*.bin|*.bin");
+    SaveDialog1.DefaultExt = QStringLiteral("bin");
+    SaveDialog1.FilterIndex = 1;
+    if (!m_dialogs.runSave(SaveDialog1, [this](int type) { SaveDialog1TypeChange(type); }))
+        return;
+
+    const QString error = writeFileAtomically(
+        SaveDialog1.FileName, dataFileBytes(m_state.MeasurementBuffer, uint64_t(m_state.ReportTotal) * 64));
+    if (!error.isEmpty()) {
+        // The data is still only in memory: keep the button so the user can try elsewhere.
+        m_dialogs.showError(QStringLiteral("存储所有数据"), error);
+        return;
+    }
+    m_ui->BtnSaveAll->setEnabled(false);
+}
 
 void TForm2::BtnExitClick()
 {
     m_exit(0);
 }
 
-void TForm2::FillFNtoChkListBox() {}
-void TForm2::ChkListBox1Click() {}
-void TForm2::ChkListBox1ClickCheck() {}
-void TForm2::ChkListBox1DblClick() {}
+void TForm2::FillFNtoChkListBox()
+{
+    QListWidget *list = m_ui->ChkListBox1;
+    m_fillingList = true;
+    list->setUpdatesEnabled(false);
+    list->clear();
+    setListHint(QString());
+
+    const ListBuild build = buildRecordIndex(m_state.MeasurementBuffer, m_state.VersionMarker, m_state.RecordIndex);
+    for (int i = 0; i < build.listed; ++i) {
+        auto *item = new QListWidgetItem(listLineText(RecordHeader(m_state.MeasurementBuffer, m_state.RecordIndex[size_t(i)].offset)));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+        list->addItem(item);
+    }
+    if (build.leftOut > 0)
+        m_ui->Label1->setText(m_ui->Label1->text()
+                              + QStringLiteral("   （列表只显示前%1个，另有%2个未列出）").arg(kMaxListed).arg(build.leftOut));
+    list->setUpdatesEnabled(true);
+    m_fillingList = false;
+}
+
+void TForm2::setListHint(const QString &hint)
+{
+    m_ui->ChkListBox1->setToolTip(hint);
+}
+
+void TForm2::setSwatchColour(uint32_t colour)
+{
+    QPalette palette = m_ui->Label2->palette();
+    palette.setColor(QPalette::Window, toQColor(colour));
+    m_ui->Label2->setPalette(palette);
+}
+
+void TForm2::ChkListBox1MouseMove(int x, int y)
+{
+    m_state.ListMousePos = QPoint(x, y);
+}
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    QListWidget *list = m_ui->ChkListBox1;
+    if (watched == list->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress: {
+            const QPoint pos = static_cast<QMouseEvent *>(event)->position().toPoint();
+            ChkListBox1MouseMove(pos.x(), pos.y());
+            break;
+        }
+        case QEvent::MouseButtonRelease:
+            // The view selects the line on press; the click is handled once it is current.
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+                ChkListBox1Click();
+            break;
+        default:
+            break;
+        }
+    } else if (watched == list && event->type() == QEvent::KeyRelease) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            ChkListBox1Click();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm2::ChkListBox1Click()
+{
+    QListWidget *list = m_ui->ChkListBox1;
+    if (!list->itemAt(m_state.ListMousePos)) {
+        setListHint(QString());
+        return;
+    }
+    const int line = list->currentRow();
+    if (line < 0 || line >= kMaxListed)
+        return;
+    const RecordHeader header(m_state.MeasurementBuffer, m_state.RecordIndex[size_t(line)].offset);
+    if (!header.isHeader() || !isValidKind(header.Kind())) {
+        setListHint(kindText(0));
+        return;
+    }
+    setListHint(kindText(header.Kind()) + QStringLiteral("[测量时间:") + measurementTimeText(header) + QLatin1Char(']'));
+    setSwatchColour(m_state.RecordIndex[size_t(line)].colour);
+}
+
+void TForm2::ChkListBox1ClickCheck()
+{
+    QListWidget *list = m_ui->ChkListBox1;
+    const int line = list->currentRow();
+    if (line >= 0 && line < kMaxListed) {
+        const uint32_t colour = isTicked(line) ? nextTickColour(m_tickColourState) : 0;
+        m_state.RecordIndex[size_t(line)].colour = colour;
+        list->viewport()->update();
+        setSwatchColour(colour);
+    }
+
+    m_ui->CBoxFN->setEnabled(false);
+    m_ui->RdBtnOJIP->setEnabled(false);
+    m_ui->RdBtnAL->setEnabled(false);
+    uncheckRadio(m_ui->RdBtnAL);
+    m_ui->CBoxALNO->hide();
+    m_ui->BtnP700Save->hide();
+
+    const std::vector<int> ticked = tickedLines();
+    QStringList names{QStringLiteral("All First OJIP")};
+    names.reserve(qsizetype(ticked.size()) + 1);
+    for (int t : ticked)
+        names << list->item(t)->text();
+    {
+        // The selector reacts only to the user's choice, not to this refill.
+        const QSignalBlocker block(m_ui->CBoxFN);
+        m_ui->CBoxFN->clear();
+        m_ui->CBoxFN->addItems(names);
+        m_ui->CBoxFN->setCurrentIndex(-1);
+    }
+
+    if (!ticked.empty()) {
+        m_ui->RdBtnOJIP->setEnabled(true);
+        const bool wasChecked = m_ui->RdBtnOJIP->isChecked();
+        {
+            const QSignalBlocker block(m_ui->RdBtnOJIP);
+            m_ui->RdBtnOJIP->setChecked(true);
+        }
+        // Checking it runs the OJIP view at once, before the selector has a choice.
+        if (!wasChecked)
+            RdBtnOJIPClick();
+        m_ui->CBoxFN->setEnabled(true);
+        const QSignalBlocker block(m_ui->CBoxFN);
+        m_ui->CBoxFN->setCurrentIndex(0);
+    }
+
+    FillSelectToGrid();
+    DrawSelectInChart();
+}
+
+void TForm2::ChkListBox1DblClick()
+{
+    const int line = m_ui->ChkListBox1->currentRow();
+    if (line < 0 || line >= kMaxListed || !isTicked(line))
+        return;
+    uint32_t colour = m_state.RecordIndex[size_t(line)].colour;
+    if (!m_dialogs.runColour(colour))
+        return;
+    m_state.RecordIndex[size_t(line)].colour = colour;
+    m_ui->ChkListBox1->viewport()->update();
+    setSwatchColour(colour);
+    DrawSelectInChart();
+}
 
 int TForm2::lineCount() const
 {

@@ -37,6 +37,7 @@ public:
     void ChkListBox1Click();
     void ChkListBox1ClickCheck();
     void ChkListBox1DblClick();
+    void ChkListBox1MouseMove(int x, int y);
     // The list's tick state, read by the table, the chart and the exports.
     int lineCount() const;
     bool isTicked(int line) const;
@@ -83,6 +84,13 @@ private:
     bool m_shown = false;
 
     // ---- window and measurement list state ----
+    void setupWindowAnchors();
+    void setListHint(const QString &hint);
+    void setSwatchColour(uint32_t colour);
+    void disableViewSelection();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    uint32_t m_tickColourState = 1;  // the unseeded generator's state
+    bool m_fillingList = false;
 
     // ---- parameter table state ----
 

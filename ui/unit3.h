@@ -3,6 +3,7 @@
 #include "data/appstate.h"
 #include "ui/forms.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <memory>
@@ -23,10 +24,20 @@ public:
 
     Ui::TForm3 *ui() const { return m_ui.get(); }
 
+    void BtnOKClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     AppState &m_state;
     Forms &m_forms;
     std::unique_ptr<Ui::TForm3> m_ui;
 };
+
+// The picture of Image1: the base line, the saturating pulse "SL", the far-red
+// period "FR" and the sampling points A, B and C on a pale yellow ground.
+QImage p700PointsPicture(const QSize &size);
 
 } // namespace corvane

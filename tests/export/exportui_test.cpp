@@ -1,0 +1,305 @@
+#include "exportfixtures.h"
+
+#include "charts/p700export.h"
+#include "data/rawexport.h"
+#include "data/record.h"
+#include "data/recordtext.h"
+#include "support/scripteddialogs.h"
+#include "ui/windows.h"
+#include "ui_Unit2.h"
+#include "ui_Unit3.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+// Notes whether the raw export flag was up while each save dialog ran.
+class FlagWatchingDialogs : public ScriptedDialogs
+{
+public:
+    explicit FlagWatchingDialogs(const AppState &state) : m_state(state) {}
+    std::vector<bool> flagWhileOpen;
+
+    bool runSave(SaveDialogState &dlg, const std::function<void(int)> &typeChange) override
+    {
+        flagWhileOpen.push_back(m_state.RawExportDialogOpen);
+        return ScriptedDialogs::runSave(dlg, typeChange);
+    }
+
+private:
+    const AppState &m_state;
+};
+
+// The viewer holding the built data, its list filled and `ticked` lines ticked.
+struct Viewer
+{
+    std::unique_ptr<AppState> state = std::make_unique<AppState>();
+    FlagWatchingDialogs dialogs{*state};
+    std::unique_ptr<Windows> w;
+    int listed = 0;
+
+    Viewer(const DataBuilder &b, const std::vector<int> &ticked)
+    {
+        b.loadInto(state->MeasurementBuffer);
+        state->VersionMarker = kCurrentVersion;
+        listed = buildRecordIndex(state->MeasurementBuffer, state->VersionMarker, state->RecordIndex).listed;
+        w = std::make_unique<Windows>(*state, &dialogs);
+        for (int i = 0; i < listed; ++i) {
+            auto *item = new QListWidgetItem(listLineText(header(i)), w->form2.ui()->ChkListBox1);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            const bool tick = std::find(ticked.begin(), ticked.end(), i) != ticked.end();
+            item->setCheckState(tick ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+    RecordHeader header(int line) const { return RecordHeader(state->MeasurementBuffer, state->RecordIndex[size_t(line)].offset); }
+    void chooseCurrent(int line)
+    {
+        state->CurrentRecord = state->RecordIndex[size_t(line)].offset;
+        state->CurrentRecordName = listLineText(header(line));
+    }
+};
+
+DataBuilder threeRecords()
+{
+    DataBuilder b;
+    HeaderFields h;
+    h.Name = gbk("玉米");
+    h.OjipSeconds = 2;
+    for (uint16_t n = 1; n <= 3; ++n) {
+        h.Number = n;
+        b.addHeader(h);
+        b.addCurve(curveOf(n));
+        b.addExtension(extensionOf(n));
+    }
+    return b;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(RawExportButton, TypeChosenInTheDialogDecidesFormAndExtension)
+{
+    struct Case
+    {
+        const char *name;
+        std::vector<int> typeChanges;
+        const char *typed;
+        const char *written;
+        bool csv;
+    } cases[] = {
+        {"proposed type: data file", {}, "out", "out.bin", false},
+        {"CSV picked: csv extension", {2}, "out", "out.csv", true},
+        {"CSV picked and back: data file", {2, 1}, "out", "out.bin", false},
+        {"typed extension does not decide the form", {2}, "out.bin", "out.bin", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Viewer v(threeRecords(), {0, 2});
+        QTemporaryDir dir;
+        v.dialogs.saveAnswers.push_back({dir.filePath(QString::fromLatin1(c.typed)), 0, c.typeChanges});
+        v.w->form2.ui()->BtnSaveODat->click();
+
+        ASSERT_EQ(v.dialogs.savesSeen.size(), 1u);
+        const SaveDialogState &seen = v.dialogs.savesSeen[0];
+        EXPECT_EQ(seen.Title, QStringLiteral("存储选中文件的原始数据"));
+        EXPECT_EQ(seen.FileName, QStringLiteral("SelQX_") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+        EXPECT_EQ(seen.Filter, QStringLiteral("二进制|*.bin|CSV格式|*.csv"));
+        EXPECT_EQ(seen.DefaultExt, QStringLiteral("bin"));
+        EXPECT_EQ(seen.FilterIndex, 1);
+        EXPECT_EQ(v.dialogs.flagWhileOpen, std::vector<bool>{true});
+        EXPECT_FALSE(v.state->RawExportDialogOpen);
+
+        const std::vector<int> ticked{0, 2};
+        const QByteArray expected = c.csv ? rawCsvBytes(v.state->MeasurementBuffer, v.state->RecordIndex, ticked)
+                                          : rawDataFileBytes(v.state->MeasurementBuffer, v.state->RecordIndex, ticked);
+        EXPECT_EQ(readFile(dir.filePath(QString::fromLatin1(c.written))), expected);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        EXPECT_TRUE(v.dialogs.errors.empty());
+    }
+}
+
+TEST(RawExportButton, CancelAndWriteFailureLeaveNoFile)
+{
+    QTemporaryDir dir;
+    struct Case
+    {
+        const char *name;
+        QString path;
+        size_t errors;
+    } cases[] = {
+        {"cancelled", QString(), 0},
+        {"folder does not exist", dir.filePath(QStringLiteral("missing/out.csv")), 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Viewer v(threeRecords(), {1});
+        v.dialogs.saveAnswers.push_back({c.path, 2, {}});
+        v.w->form2.BtnSaveODatClick();
+        EXPECT_EQ(v.dialogs.errors.size(), c.errors);
+        EXPECT_FALSE(v.state->RawExportDialogOpen);
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    }
+}
+
+TEST(RawExportButton, TypeChangeActsOnlyForTheRawExport)
+{
+    Viewer v(threeRecords(), {0});
+    // Another export's dialog: the handler leaves its extension alone.
+    v.w->form2.saveDialog().DefaultExt = QStringLiteral("png");
+    v.w->form2.SaveDialog1TypeChange(2);
+    EXPECT_EQ(v.w->form2.saveDialog().DefaultExt, QStringLiteral("png"));
+
+    // The P700 export hands its dialog no type-change handler at all, so even a
+    // raised flag cannot turn its csv into bin.
+    v.chooseCurrent(0);
+    v.state->RawExportDialogOpen = true;
+    QTemporaryDir dir;
+    v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("p")), 0, {1}});
+    v.w->form2.BtnP700SaveClick();
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("p.csv"))));
+    v.w->form3.BtnOKClick();
+}
+
+TEST(P700ExportButton, WritesTheCurrentRecordAndShowsTheNoticeUntilClosed)
+{
+    struct Case
+    {
+        const char *name;
+        uint16_t total;
+        bool closeByFrame;
+        QByteArray rows;
+    } cases[] = {
+        {"three pulses, closed with OK", 3, false, "1,812,2040,935,\r\n2,,1990,940,\r\n3,800,2000,,\r\n"},
+        {"Total 0, closed by the frame", 0, true, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        DataBuilder b;
+        HeaderFields h;
+        h.Name = gbk("玉米");
+        h.Number = 12;
+        h.IrLevel = 3;
+        b.addHeader(h);
+        b.addCurve(curveOf(1));
+        h.Kind = 3;
+        h.Number = 13;
+        h.Total = c.total;
+        h.OjipSeconds = 0;
+        b.addHeader(h);
+        b.addCurve(curveOf(1), TailSamples{812, 2040, 935});
+        b.addCurve(curveOf(2), TailSamples{0, 1990, 940});
+        b.addCurve(curveOf(3), TailSamples{800, 2000, 0});
+        Viewer v(b, {0});
+        v.chooseCurrent(1);
+        QTemporaryDir dir;
+        v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("p700")), 0, {}});
+        v.w->form2.ui()->BtnP700Save->click();
+
+        ASSERT_EQ(v.dialogs.savesSeen.size(), 1u);
+        const SaveDialogState &seen = v.dialogs.savesSeen[0];
+        EXPECT_EQ(seen.Title, QStringLiteral("存储当前文件的P700数据"));
+        EXPECT_EQ(seen.FileName, QStringLiteral("玉米0013_P700"));
+        EXPECT_EQ(seen.Filter, QStringLiteral("*.csv|*.csv"));
+        EXPECT_EQ(seen.DefaultExt, QStringLiteral("csv"));
+        EXPECT_EQ(readFile(dir.filePath(QStringLiteral("p700.csv"))),
+                  gbk("后稳态测量,文件名:,玉米0013,IR强度等级:3\r\n--暗适应--\r\n饱和脉冲序号,采样点A,采样点B,采样点C \r\n")
+                      + c.rows);
+        EXPECT_FALSE(v.w->form2.isEnabled());
+        EXPECT_TRUE(v.w->form3.isVisible());
+
+        if (c.closeByFrame)
+            v.w->form3.close();
+        else
+            QTest::mouseClick(v.w->form3.ui()->BtnOK, Qt::LeftButton);
+        EXPECT_TRUE(v.w->form2.isEnabled());
+        EXPECT_FALSE(v.w->form3.isVisible());
+    }
+}
+
+TEST(P700ExportButton, CancelOrWriteFailureShowsNoNotice)
+{
+    QTemporaryDir dir;
+    struct Case
+    {
+        const char *name;
+        QString path;
+        size_t errors;
+    } cases[] = {
+        {"cancelled", QString(), 0},
+        {"folder does not exist", dir.filePath(QStringLiteral("missing/p700.csv")), 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        DataBuilder b;
+        HeaderFields h;
+        h.Kind = 3;
+        h.Total = 1;
+        b.addHeader(h);
+        b.addCurve(curveOf(1), TailSamples{1, 2, 3});
+        Viewer v(b, {});
+        v.chooseCurrent(0);
+        v.dialogs.saveAnswers.push_back({c.path, 0, {}});
+        v.w->form2.BtnP700SaveClick();
+        EXPECT_EQ(v.dialogs.errors.size(), c.errors);
+        EXPECT_TRUE(v.w->form2.isEnabled());
+        EXPECT_FALSE(v.w->form3.isVisible());
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    }
+}
+
+TEST(P700Notice, LayoutTextsAndPicture)
+{
+    auto state = std::make_unique<AppState>();
+    ScriptedDialogs dialogs;
+    Windows w(*state, &dialogs);
+    TForm3 &f = w.form3;
+    auto *ui = f.ui();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("P700数据保存完毕"));
+    EXPECT_EQ(f.size(), QSize(461, 194));
+    EXPECT_EQ(ui->Image1->geometry(), QRect(24, 16, 171, 115));
+    EXPECT_EQ(ui->Memo1->geometry(), QRect(208, 16, 217, 121));
+    EXPECT_EQ(ui->BtnOK->geometry(), QRect(176, 152, 105, 33));
+    EXPECT_EQ(ui->BtnOK->text(), QStringLiteral("确   定"));
+    EXPECT_TRUE(ui->Memo1->isReadOnly());
+    EXPECT_EQ(ui->Memo1->font().pixelSize(), 16);
+    EXPECT_EQ(ui->Memo1->toPlainText().split(QLatin1Char('\n')),
+              QStringList({QStringLiteral("当前测量过程中的P700数据"), QStringLiteral("保存完毕。"), QString(),
+                           QStringLiteral("如左图所示，ABC三点为每个"), QStringLiteral("饱和光附近的三个测量点位。")}));
+
+    const QImage picture = ui->Image1->pixmap().toImage();
+    ASSERT_EQ(picture.size(), QSize(171, 115));
+    EXPECT_EQ(picture.pixelColor(0, 0), QColor(255, 255, 232));
+    // Each colour of the drawing is there: base line, pulse, far-red line, dots.
+    bool black = false, blue = false, red = false, darkRed = false;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor p = picture.pixelColor(x, y);
+            black |= p == QColor(Qt::black);
+            blue |= p == QColor(Qt::blue);
+            red |= p == QColor(Qt::red);
+            darkRed |= p == QColor(127, 0, 0);
+        }
+    EXPECT_TRUE(black && blue && red && darkRed);
+
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((f.frameGeometry().center() - screen.center()).manhattanLength(), 2);
+    f.close();
+}

@@ -1,0 +1,472 @@
+#include "data/datafile.h"
+#include "data/record.h"
+#include "sim/databuilder.h"
+#include "support/scripteddialogs.h"
+#include "ui/anchorlayout.h"
+#include "ui/linecolour.h"
+#include "ui/windows.h"
+#include "ui_Unit2.h"
+
+#include <QDate>
+#include <QFile>
+#include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+
+namespace {
+
+// n small OJIP records numbered from 1, one curve block each.
+DataBuilder records(int n, uint16_t frTime = 0)
+{
+    DataBuilder b;
+    for (int i = 0; i < n; ++i) {
+        HeaderFields h;
+        h.Number = uint16_t(i + 1);
+        h.FrTime = frTime;
+        b.addHeader(h);
+        b.addCurve({});
+    }
+    return b;
+}
+
+class Viewer : public ::testing::Test
+{
+protected:
+    void enter()
+    {
+        windows = std::make_unique<Windows>(*state, &dialogs);
+        form().setExitFunction([this](int s) { exitStatus = s; });
+        form().show();
+        ui = form().ui();
+    }
+
+    // The viewer as "查  看" leaves it after an upload of these blocks.
+    void enterWithUpload(const DataBuilder &b, uint32_t versionMarker = kCurrentVersion)
+    {
+        b.loadInto(state->MeasurementBuffer);
+        state->VersionMarker = versionMarker;
+        state->ReportTotal = b.size() / 64;
+        state->UploadedDataPresent = true;
+        enter();
+    }
+
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+
+    void open(const QString &path)
+    {
+        dialogs.openAnswers.push_back(path);
+        form().BtnOpenClick();
+    }
+
+    void tick(int line, bool on) { ui->ChkListBox1->item(line)->setCheckState(on ? Qt::Checked : Qt::Unchecked); }
+    uint32_t colour(int line) const { return state->RecordIndex[size_t(line)].colour; }
+    void setSwatch(uint32_t c)
+    {
+        QPalette p = ui->Label2->palette();
+        p.setColor(QPalette::Window, toQColor(c));
+        ui->Label2->setPalette(p);
+    }
+    uint32_t swatch() const { return fromQColor(ui->Label2->palette().color(QPalette::Window)); }
+
+    QStringList lines() const
+    {
+        QStringList out;
+        for (int i = 0; i < ui->ChkListBox1->count(); ++i)
+            out << ui->ChkListBox1->item(i)->text();
+        return out;
+    }
+
+    QStringList selectorItems() const
+    {
+        QStringList out;
+        for (int i = 0; i < ui->CBoxFN->count(); ++i)
+            out << ui->CBoxFN->itemText(i);
+        return out;
+    }
+
+    // A real click on a line (or below the last one), as the user makes it.
+    void clickAt(QPoint pos) { QTest::mouseClick(ui->ChkListBox1->viewport(), Qt::LeftButton, {}, pos); }
+    void clickLine(int line) { clickAt(ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(line)).center()); }
+
+    TForm2 &form() { return windows->form2; }
+
+    std::unique_ptr<AppState> state = std::make_unique<AppState>();
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<Windows> windows;
+    Ui::TForm2 *ui = nullptr;
+    QTemporaryDir dir;
+    int exitStatus = -1;
+};
+
+TEST_F(Viewer, EnteredWithoutUploadShowsThePromptAndAnEmptyList)
+{
+    enter();
+    EXPECT_EQ(form().windowTitle(), QStringLiteral("Corvane-K300/K310"));
+    EXPECT_TRUE(form().windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(form().windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(ui->Label1->text(), QStringLiteral("点击【打开】按钮打开测量数据文件。"));
+    EXPECT_EQ(ui->ChkListBox1->count(), 0);
+    EXPECT_FALSE(ui->BtnSaveAll->isEnabled());
+    EXPECT_FALSE(ui->CBoxFN->isEnabled());
+    EXPECT_FALSE(ui->RdBtnOJIP->isEnabled());
+    EXPECT_FALSE(ui->RdBtnAL->isEnabled());
+    EXPECT_FALSE(ui->CBoxALNO->isVisible());
+    EXPECT_FALSE(ui->BtnP700Save->isVisible());
+    EXPECT_EQ(ui->PageControl1->currentWidget(), ui->TabSheet1);
+
+    const std::vector<QWidget *> tabOrder{ui->BtnExit, ui->BtnOpen, ui->BtnSaveAll, ui->ChkListBox1, ui->PageControl1};
+    std::vector<QWidget *> chain{ui->BtnExit};
+    for (QWidget *w = ui->BtnExit->nextInFocusChain(); w != ui->BtnExit; w = w->nextInFocusChain())
+        if (std::find(tabOrder.begin(), tabOrder.end(), w) != tabOrder.end())
+            chain.push_back(w);
+    EXPECT_EQ(chain, tabOrder);
+}
+
+TEST_F(Viewer, ListsEveryRecordOfAnOpenedFileUntickedInBlack)
+{
+    DataBuilder b = records(10);
+    HeaderFields longName;
+    longName.Name = "ABCDEFGH";  // eight bytes, no terminator
+    longName.Number = 12345;
+    b.addHeader(longName);
+    b.addCurve({});
+    HeaderFields unknownKind;
+    unknownKind.Kind = 9;  // listed all the same
+    unknownKind.Number = 7;
+    b.addHeader(unknownKind);
+    enterWithUpload(records(3));
+    ASSERT_TRUE(ui->BtnSaveAll->isEnabled());
+
+    const uint8_t *bufferBefore = state->MeasurementBuffer.data();
+    open(writeFile(QStringLiteral("QX_20130219.bin"), b.file()));
+    EXPECT_EQ(state->MeasurementBuffer.data(), bufferBefore) << "the shared buffer stays where it is";
+
+    EXPECT_EQ(ui->Label1->text(), QStringLiteral("查看文件:QX_20130219.bin   数据个数:12"));
+    QStringList expected;
+    for (int i = 1; i <= 10; ++i)
+        expected << QStringLiteral("LEAF%1").arg(i, 4, 10, QLatin1Char('0'));
+    expected << QStringLiteral("ABCDEFGH12345") << QStringLiteral("LEAF0007");
+    EXPECT_EQ(lines(), expected);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_FALSE(form().isTicked(i)) << i;
+        EXPECT_EQ(colour(i), 0u) << i;
+    }
+    EXPECT_EQ(state->RecordIndex[11].offset, 11u * 2 * kBlockSize);
+    EXPECT_EQ(state->RecordIndex[12].offset, 0u);
+    EXPECT_FALSE(ui->BtnSaveAll->isEnabled());
+    EXPECT_EQ(dialogs.openTitlesSeen, std::vector<QString>{QStringLiteral("打开文件")});
+
+    EXPECT_EQ(ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(1)).height(), 14);
+    const QFontInfo font(ui->ChkListBox1->font());
+    const QFontMetrics metrics(ui->ChkListBox1->font());
+    EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('W'))) << "monospace";
+    EXPECT_TRUE(font.bold());
+    EXPECT_EQ(font.pixelSize(), 13);
+}
+
+TEST_F(Viewer, TickingColoursALineAndFillsTheFileSelector)
+{
+    enterWithUpload(records(4));
+    ui->RdBtnAL->setChecked(true);  // the actinic view was showing
+    ui->CBoxALNO->show();
+
+    tick(2, true);
+    tick(0, true);
+    EXPECT_EQ(selectorItems(), (QStringList{QStringLiteral("All First OJIP"), QStringLiteral("LEAF0001"),
+                                            QStringLiteral("LEAF0003")}));
+    EXPECT_EQ(ui->CBoxFN->currentIndex(), 0);
+    EXPECT_TRUE(ui->CBoxFN->isEnabled());
+    EXPECT_TRUE(ui->RdBtnOJIP->isEnabled());
+    EXPECT_TRUE(ui->RdBtnOJIP->isChecked());
+    EXPECT_FALSE(ui->RdBtnAL->isEnabled());
+    EXPECT_FALSE(ui->RdBtnAL->isChecked());
+    EXPECT_FALSE(ui->CBoxALNO->isVisible());
+    for (int line : {0, 2}) {
+        EXPECT_LT(colour(line), 0xFFFFFFu) << line;
+        EXPECT_NE(colour(line), 0u) << line;
+    }
+    EXPECT_NE(colour(0), colour(2));
+    EXPECT_EQ(swatch(), colour(0));
+    EXPECT_EQ(form().tickedLines(), (std::vector<int>{0, 2}));
+
+    tick(2, false);
+    EXPECT_EQ(colour(2), 0u);
+    EXPECT_EQ(swatch(), 0u);
+    EXPECT_EQ(selectorItems(), (QStringList{QStringLiteral("All First OJIP"), QStringLiteral("LEAF0001")}));
+
+    tick(0, false);
+    EXPECT_EQ(selectorItems(), QStringList{QStringLiteral("All First OJIP")});
+    EXPECT_FALSE(ui->CBoxFN->isEnabled());
+    EXPECT_FALSE(ui->RdBtnOJIP->isEnabled());
+    EXPECT_FALSE(ui->RdBtnAL->isEnabled());
+}
+
+TEST_F(Viewer, TickColoursFollowTheSameSequenceInEveryRun)
+{
+    std::vector<uint32_t> runs[2];
+    for (auto &colours : runs) {
+        state = std::make_unique<AppState>();
+        enterWithUpload(records(3));
+        for (int line : {1, 0, 2}) {
+            tick(line, true);
+            colours.push_back(colour(line));
+        }
+    }
+    EXPECT_EQ(runs[0], runs[1]);
+}
+
+TEST_F(Viewer, DoubleClickChangesTheColourOfATickedLineOnlyWhenConfirmed)
+{
+    enterWithUpload(records(2));
+    dialogs.colourAnswers = {0x00FF00u};
+    ui->ChkListBox1->setCurrentRow(1);
+    form().ChkListBox1DblClick();
+    EXPECT_EQ(dialogs.colourAnswers.size(), 1u) << "an unticked line opens no dialog";
+    EXPECT_EQ(colour(1), 0u);
+
+    tick(1, true);
+    const uint32_t given = colour(1);
+    dialogs.colourAnswers = {std::nullopt};
+    form().ChkListBox1DblClick();
+    EXPECT_TRUE(dialogs.colourAnswers.empty());
+    EXPECT_EQ(colour(1), given) << "cancel keeps the colour";
+
+    dialogs.colourAnswers = {0x00FF00u};
+    clickLine(1);
+    QTest::mouseDClick(ui->ChkListBox1->viewport(), Qt::LeftButton, {},
+                       ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(1)).center());
+    EXPECT_EQ(colour(1), 0x00FF00u);
+    EXPECT_EQ(swatch(), 0x00FF00u);
+    EXPECT_TRUE(form().isTicked(1));
+}
+
+TEST_F(Viewer, SaveAllWritesTheUploadWithTheMarkerAndDisablesTheButton)
+{
+    DataBuilder b = records(5, 25);  // 10 blocks: 40 reports of version-0 data
+    const QString path = dir.filePath(QStringLiteral("all"));
+    dialogs.saveAnswers.push_back({path, 0, {}});
+    enterWithUpload(b, 0);
+    ASSERT_EQ(state->ReportTotal, 40u);
+
+    QTest::mouseClick(ui->BtnSaveAll, Qt::LeftButton);
+
+    ASSERT_EQ(dialogs.savesSeen.size(), 1u);
+    const SaveDialogState &seen = dialogs.savesSeen[0];
+    EXPECT_EQ(seen.Title, QStringLiteral("存储所有数据"));
+    EXPECT_EQ(seen.FileName, QStringLiteral("QX_") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+    EXPECT_EQ(seen.Filter, QStringLiteral("*.bin|*.bin"));
+    EXPECT_EQ(seen.DefaultExt, QStringLiteral("bin"));
+    EXPECT_EQ(seen.FilterIndex, 1);
+
+    QFile f(path + QStringLiteral(".bin"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray written = f.readAll();
+    ASSERT_EQ(written.size(), 256 + 2560);
+    MeasurementBuffer reread;
+    const LoadResult loaded = loadDataFile(QByteArrayView(written), reread);
+    EXPECT_EQ(loaded.versionMarker, kCurrentVersion);
+    EXPECT_EQ(RecordHeader(reread, 2 * kBlockSize).FrTime(), 250) << "converted once when listed";
+    EXPECT_FALSE(ui->BtnSaveAll->isEnabled());
+    EXPECT_TRUE(dialogs.errors.empty());
+}
+
+TEST_F(Viewer, SaveAllThatCannotWriteSaysSoAndKeepsTheButton)
+{
+    dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("missing/folder/QX.bin")), 0, {}});
+    dialogs.saveAnswers.push_back({});  // then the user cancels
+    enterWithUpload(records(1));
+
+    form().BtnSaveAllClick();
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("QX.bin"))) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(ui->BtnSaveAll->isEnabled());
+
+    form().BtnSaveAllClick();
+    EXPECT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_TRUE(ui->BtnSaveAll->isEnabled());
+}
+
+TEST_F(Viewer, AFileThatFailsToLoadLeavesTheUploadAsItWas)
+{
+    QByteArray badMarker = fileHeader();
+    badMarker[3] = 0x21;
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        bool exists;
+    } cases[] = {
+        {"empty.bin", QByteArray(), true},
+        {"headeronly.bin", fileHeader(), true},
+        {"badmarker.bin", badMarker + records(1).body(), true},
+        {"missing.bin", QByteArray(), false},
+    };
+    const DataBuilder upload = records(3, 25);
+    enterWithUpload(upload, 0);
+    const QStringList listed = lines();
+    const QString label = ui->Label1->text();
+    tick(1, true);
+    const uint32_t ticked = colour(1);
+    const QByteArray before(reinterpret_cast<const char *>(state->MeasurementBuffer.data()), upload.size());
+
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = QString::fromLatin1(c.name);
+        dialogs.errors.clear();
+        open(c.exists ? writeFile(name, c.bytes) : dir.filePath(name));
+
+        ASSERT_EQ(dialogs.errors.size(), 1u);
+        EXPECT_TRUE(dialogs.errors[0].contains(name)) << dialogs.errors[0].toStdString();
+        EXPECT_EQ(lines(), listed);
+        EXPECT_EQ(ui->Label1->text(), label);
+        EXPECT_TRUE(ui->BtnSaveAll->isEnabled());
+        EXPECT_TRUE(form().isTicked(1));
+        EXPECT_EQ(colour(1), ticked);
+        EXPECT_EQ(state->VersionMarker, 0u);
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(state->MeasurementBuffer.data()), upload.size()), before);
+        EXPECT_EQ(state->MeasurementBuffer.byteAt(upload.size()), 0);
+    }
+}
+
+TEST_F(Viewer, AVersion0FileConvertsFrTimeOnceEachTimeItIsOpened)
+{
+    enter();
+    const QString path = writeFile(QStringLiteral("old.bin"), records(2, 25).file(false));
+    for (int round = 0; round < 2; ++round) {
+        open(path);
+        EXPECT_EQ(state->VersionMarker, 0u);
+        for (int line = 0; line < 2; ++line)
+            EXPECT_EQ(RecordHeader(state->MeasurementBuffer, state->RecordIndex[size_t(line)].offset).FrTime(), 250)
+                << "round " << round << " line " << line;
+    }
+    open(writeFile(QStringLiteral("new.bin"), records(1, 25).file(true)));
+    EXPECT_EQ(RecordHeader(state->MeasurementBuffer, 0).FrTime(), 25);
+}
+
+TEST_F(Viewer, ClickingALineDescribesItsRecordInTheHint)
+{
+    DataBuilder b;
+    const struct
+    {
+        uint16_t kind;
+        QString hint;
+    } cases[] = {
+        {1, QStringLiteral("OJIP测量数据[测量时间:2013/02/19  09:05:30]")},
+        {2, QStringLiteral("脉冲瞬态荧光动力学测量数据[测量时间:2013/02/19  09:05:30]")},
+        {3, QStringLiteral("后稳态荧光动力学测量数据[测量时间:2013/02/19  09:05:30]")},
+        {0, QStringLiteral("数据类型错误")},
+        {4, QStringLiteral("数据类型错误")},
+    };
+    for (const auto &c : cases) {
+        HeaderFields h;
+        h.Kind = c.kind;
+        b.addHeader(h);
+    }
+    enterWithUpload(b);
+    tick(0, true);
+    tick(3, true);
+
+    for (int line = 0; line < 5; ++line) {
+        SCOPED_TRACE(line);
+        setSwatch(0x123456);
+        clickLine(line);
+        EXPECT_EQ(state->ListMousePos, ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(line)).center());
+        EXPECT_EQ(ui->ChkListBox1->currentRow(), line);
+        EXPECT_EQ(ui->ChkListBox1->toolTip(), cases[line].hint);
+        EXPECT_EQ(swatch(), line < 3 ? colour(line) : 0x123456u) << "an invalid kind leaves the swatch";
+    }
+
+    // The hint shows at once where the mouse rests, for two seconds.
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 0);
+    const QPoint onLine = ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(1)).center();
+    QHelpEvent rest(QEvent::ToolTip, onLine, ui->ChkListBox1->viewport()->mapToGlobal(onLine));
+    QApplication::sendEvent(ui->ChkListBox1->viewport(), &rest);
+    EXPECT_EQ(QToolTip::text(), cases[4].hint) << "describes the line clicked last";
+
+    const QRect last = ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(4));
+    clickAt(QPoint(last.center().x(), last.bottom() + 20));
+    EXPECT_EQ(ui->ChkListBox1->toolTip(), QString()) << "below the last line";
+
+    const QPoint resting(5, 3);
+    QMouseEvent move(QEvent::MouseMove, resting, ui->ChkListBox1->viewport()->mapToGlobal(resting), Qt::NoButton, {}, {});
+    QApplication::sendEvent(ui->ChkListBox1->viewport(), &move);
+    EXPECT_EQ(state->ListMousePos, resting);
+}
+
+TEST_F(Viewer, MoreRecordsThanTheListHoldsAreCountedInTheLabel)
+{
+    DataBuilder b;
+    for (int i = 0; i < kMaxListed + 2; ++i)
+        b.addHeader(HeaderFields{});
+    enterWithUpload(b);
+    EXPECT_EQ(ui->ChkListBox1->count(), kMaxListed);
+    EXPECT_TRUE(ui->Label1->text().startsWith(QStringLiteral("查看上传的数据:")));
+    EXPECT_TRUE(ui->Label1->text().contains(QStringLiteral("另有2个未列出"))) << ui->Label1->text().toStdString();
+}
+
+TEST_F(Viewer, ControlsFollowTheWindowEdgesTheyAreAnchoredTo)
+{
+    enter();
+    form().showNormal();
+    form().resize(1103, 690);  // 200 px wider and 100 px taller than designed
+    ui->PageControl1->setCurrentWidget(ui->TabSheet2);
+    const QSize page = ui->TabSheet1->size();
+
+    const struct
+    {
+        QWidget *control;
+        QRect expected;
+    } cases[] = {
+        {ui->Label1, QRect(16, 8, 944, 25)},
+        {ui->BtnOpen, QRect(995, 17, 101, 25)},
+        {ui->Label2, QRect(1079, 128, 17, 17)},
+        {ui->ChkListBox1, QRect(967, 144, 129, 509)},
+        {ui->PageControl1, QRect(8, 48, 952, 605)},
+        {ui->Label3, QRect(8, 8, 57, 25)},
+        {ui->BtnSavePic, QRect(page.width() - 73, 8, 73, 25)},
+        {ui->Chart1Host, QRect(8, 40, page.width() - 16, page.height() - 44)},
+        {ui->StrGrid1, QRect(0, 40, page.width(), page.height() - 44)},
+        {ui->BtnSaveODat, QRect(page.width() - 113, 8, 105, 25)},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.control->geometry(), c.expected) << c.control->objectName().toStdString();
+}
+
+TEST(AnchoredGeometry, FollowsTheAnchoredEdges)
+{
+    const QRect design(10, 20, 100, 50);
+    const QSize designParent(400, 300);
+    const struct
+    {
+        const char *name;
+        Qt::Edges anchors;
+        QSize parent;
+        QRect expected;
+    } cases[] = {
+        {"left top stays", Qt::LeftEdge | Qt::TopEdge, {600, 500}, QRect(10, 20, 100, 50)},
+        {"right moves", Qt::TopEdge | Qt::RightEdge, {600, 500}, QRect(210, 20, 100, 50)},
+        {"left right stretches", Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge, {600, 500}, QRect(10, 20, 300, 50)},
+        {"all four stretch", kAllAnchors, {600, 500}, QRect(10, 20, 300, 250)},
+        {"bottom moves", Qt::LeftEdge | Qt::BottomEdge, {600, 500}, QRect(10, 220, 100, 50)},
+        {"shrinking never goes negative", kAllAnchors, {50, 40}, QRect(10, 20, 0, 0)},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(anchoredGeometry(design, designParent, c.parent, c.anchors), c.expected) << c.name;
+}
+
+} // namespace
