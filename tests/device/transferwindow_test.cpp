@@ -9,6 +9,7 @@
 #include "support/scripteddialogs.h"
 #include "ui/windows.h"
 #include "ui_Unit1.h"
+#include "ui_Unit2.h"
 
 #include <QFile>
 #include <QTest>
@@ -176,16 +177,21 @@ TEST(TransferWindow, UploadFromConnectToView)
     EXPECT_TRUE(p.w.form2.isVisible());
     EXPECT_TRUE(p.state->UploadedDataPresent);
 
-    // The viewer sees exactly the source file's records.
+    // The viewer lists exactly the source file's measurements.
     auto expected = std::make_unique<MeasurementBuffer>();
     ASSERT_TRUE(loadDataFile(QByteArrayView(source), *expected).ok());
-    EXPECT_TRUE(std::equal(expected->bytes().begin(), expected->bytes().end(), p.state->MeasurementBuffer.bytes().begin()));
-    EXPECT_EQ(p.state->VersionMarker, kCurrentVersion);
-    auto index = std::make_unique<RecordIndex>();
     auto expectedIndex = std::make_unique<RecordIndex>();
-    const int listed = buildRecordIndex(p.state->MeasurementBuffer, p.state->VersionMarker, *index).listed;
-    EXPECT_EQ(listed, buildRecordIndex(*expected, kCurrentVersion, *expectedIndex).listed);
-    EXPECT_GT(listed, 0);
+    const int records = buildRecordIndex(*expected, kCurrentVersion, *expectedIndex).listed;
+    QStringList expectedLines;
+    for (int i = 0; i < records; ++i)
+        expectedLines << listLineText(RecordHeader(*expected, (*expectedIndex)[size_t(i)].offset));
+    QStringList listed;
+    for (int i = 0; i < p.w.form2.lineCount(); ++i)
+        listed << p.w.form2.ui()->ChkListBox1->item(i)->text();
+    EXPECT_GT(records, 0);
+    EXPECT_EQ(listed, expectedLines);
+    EXPECT_EQ(p.state->VersionMarker, kCurrentVersion);
+    EXPECT_TRUE(std::equal(expected->bytes().begin(), expected->bytes().end(), p.state->MeasurementBuffer.bytes().begin()));
 }
 
 TEST(TransferWindow, UnpluggedMidUploadEndsInTheTimeOut)
