@@ -1,10 +1,36 @@
 #include "device/hiddevicecontroller.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMetaObject>
 
 #include <algorithm>
 
 namespace corvane {
+
+namespace {
+
+// Reports travel to the GUI thread inside an event: the reader gives them up when
+// it posts, so no data is shared between the threads afterwards.
+class ReportsEvent : public QEvent
+{
+public:
+    static QEvent::Type type()
+    {
+        static const auto t = QEvent::Type(QEvent::registerEventType());
+        return t;
+    }
+    ReportsEvent(uint64_t token, QList<QByteArray> reports)
+        : QEvent(type())
+        , token(token)
+        , reports(std::move(reports))
+    {
+    }
+    const uint64_t token;
+    const QList<QByteArray> reports;
+};
+
+} // namespace
 
 HidDeviceController::HidDeviceController(QObject *parent)
     : QObject(parent)
@@ -141,8 +167,7 @@ bool HidDeviceController::CheckOutByIndex(HidDevice *&device, int idx)
     e.readerToken = ++m_nextToken;
     const uint64_t token = e.readerToken;
     e.reader = std::make_unique<HidReader>(*e.device, [this, token](QList<QByteArray> reports) {
-        QMetaObject::invokeMethod(
-            this, [this, token, reports = std::move(reports)] { deliver(token, reports); }, Qt::QueuedConnection);
+        QCoreApplication::postEvent(this, new ReportsEvent(token, std::move(reports)));
     });
     m_lastError = CheckOutError::None;
     device = e.device.get();
@@ -163,6 +188,14 @@ void HidDeviceController::CheckIn(HidDevice *&device)
         it->device = m_backend ? m_backend->create(it->info) : nullptr;
     if (!it->device || !it->pluggedIn)
         m_entries.erase(it);
+}
+
+void HidDeviceController::customEvent(QEvent *event)
+{
+    if (event->type() == ReportsEvent::type()) {
+        const auto *e = static_cast<ReportsEvent *>(event);
+        deliver(e->token, e->reports);
+    }
 }
 
 void HidDeviceController::deliver(uint64_t token, const QList<QByteArray> &reports)

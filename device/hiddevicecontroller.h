@@ -54,6 +54,9 @@ signals:
     void OnDeviceChange();
     void OnDeviceData(corvane::HidDevice *HidDev, quint8 ReportID, const QByteArray &Data);
 
+protected:
+    void customEvent(QEvent *event) override;
+
 private:
     struct Entry
     {
