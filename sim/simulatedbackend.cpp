@@ -26,7 +26,7 @@ public:
     }
     bool open() override
     {
-        m_open = m_instrument->isPluggedIn();
+        m_open = m_instrument->isPluggedIn() && !m_instrument->options().refusesOpen;
         return m_open;
     }
     void close() override { m_open = false; }

@@ -26,6 +26,7 @@ struct SimulatedInstrumentOptions
     uint16_t vendorId = kInstrumentVendorId;
     uint16_t productId = kInstrumentProductId;
     uint16_t reportLength = kInstrumentReportLength;
+    bool refusesOpen = false;    // like a device node the user has no access to
     std::chrono::microseconds latencyPerReport{0};
     int64_t dropReport = -1;     // this upload report (counted from 0) is left out the first time
     int64_t stallAt = -1;        // the batch goes silent before this report, once

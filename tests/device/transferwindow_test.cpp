@@ -105,7 +105,14 @@ INSTANTIATE_TEST_SUITE_P(
                           o.reportLength = 64;
                           return std::vector{meter(o)};
                       },
-                      kPlugged + QStringLiteral("\n荧光仪的报告长度不是65字节，无法使用。"), false, -1}),
+                      kPlugged + QStringLiteral("\n荧光仪的报告长度不是65字节，无法使用。"), false, -1},
+        DiscoveryCase{"NoAccessRights",
+                      [] {
+                          SimulatedInstrumentOptions o;
+                          o.refusesOpen = true;
+                          return std::vector{meter(o)};
+                      },
+                      kPlugged + QStringLiteral("\n无法打开荧光仪，请检查设备访问权限。"), false, -1}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(TransferWindow, FollowsPlugAndUnplug)
