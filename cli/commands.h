@@ -11,11 +11,13 @@ struct Command
     const char *usage;
     std::vector<OptionSpec> options;
     int (*run)(const ParsedArgs &args);
+    bool gui = false;  // renders pictures: runs under a QApplication (offscreen by default)
 };
 
 int runList(const ParsedArgs &args);
 int runRaw(const ParsedArgs &args);
 int runP700(const ParsedArgs &args);
+int runPlot(const ParsedArgs &args);
 
 // Prints a message to stderr and returns `status`.
 int fail(int status, const QString &message);

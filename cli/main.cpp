@@ -1,9 +1,13 @@
 // corvane-cli: the batch companion for researchers who script their analysis.
 #include "cli/commands.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace corvane::cli {
 
@@ -22,6 +26,10 @@ const std::vector<Command> &commands()
         {"raw", "raw FILE.bin [--select 1,3,5] --format csv|bin [-o OUT]",
          {{QStringLiteral("--select")}, {QStringLiteral("--format")}, {QStringLiteral("-o")}}, runRaw},
         {"p700", "p700 FILE.bin --record N [-o OUT.csv]", {{QStringLiteral("--record")}, {QStringLiteral("-o")}}, runP700},
+        {"plot", "plot FILE.bin [--select 1,3] [--record N [--al [SECTION]]] [--size WxH] -o OUT.bmp|OUT.png",
+         {{QStringLiteral("--select")}, {QStringLiteral("--record")}, {QStringLiteral("--al"), true, true},
+          {QStringLiteral("--size")}, {QStringLiteral("-o")}},
+         runPlot, true},
     };
     return table;
 }
@@ -42,10 +50,16 @@ int usage(const QString &problem)
 int main(int argc, char **argv)
 {
     using namespace corvane::cli;
-    // Commands that render pictures create their own GUI application; the rest
-    // need only the core.
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    // Commands that render pictures need a GUI application, offscreen unless a
+    // platform is asked for; the rest need only the core.
+    const bool gui = argc > 1 && std::any_of(commands().begin(), commands().end(), [&](const Command &c) {
+        return c.gui && std::strcmp(argv[1], c.name) == 0;
+    });
+    if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app =
+        gui ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    const QStringList args = app->arguments().mid(1);
     if (args.isEmpty())
         return usage({});
     for (const Command &c : commands()) {

@@ -1,7 +1,7 @@
 #include "ui/recordlistdelegate.h"
 
 #include "ui/hinttiming.h"
-#include "ui/linecolour.h"
+#include "charts/linecolour.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -7,10 +7,11 @@
 #include "data/record.h"
 #include "data/recordtext.h"
 #include "ui/anchorlayout.h"
+#include "ui/radiobutton.h"
 #include "ui/hinttiming.h"
-#include "ui/linecolour.h"
+#include "charts/linecolour.h"
 #include "ui/recordlistdelegate.h"
-#include "ui/tickcolour.h"
+#include "data/tickcolour.h"
 
 #include <QCloseEvent>
 #include <QDate>
@@ -45,15 +46,6 @@ QFont monospaceFont()
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     return font;
-}
-
-// A radio button of an exclusive group cannot be unchecked directly.
-void uncheckRadio(QRadioButton *button)
-{
-    const QSignalBlocker block(button);
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(true);
 }
 
 } // namespace

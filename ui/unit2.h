@@ -1,6 +1,7 @@
 #pragma once
 // The viewer window: measurement list, curve page and table page.
 #include "data/appstate.h"
+#include "data/tickcolour.h"
 #include "ui/dialogs.h"
 #include "ui/forms.h"
 #include "ui/processexit.h"
@@ -58,6 +59,9 @@ public:
     void CBoxFNChange();
     void CBoxALNOChange();
     void BtnSavePicClick();
+    void DrawOJIP(uint8_t mode, uint32_t record, struct ChartSeries &series, uint32_t colour);
+    void DrawAL();
+    class CurveChart &chart1() const;
 
     // ---- raw data and P700 export (unit2export.cpp) ----
     void BtnSaveODatClick();
@@ -89,12 +93,15 @@ private:
     void setSwatchColour(uint32_t colour);
     void disableViewSelection();
     bool eventFilter(QObject *watched, QEvent *event) override;
-    uint32_t m_tickColourState = 1;  // the unseeded generator's state
+    uint32_t m_tickColourState = kTickColourSeed;  // the unseeded generator's state
     bool m_fillingList = false;
 
     // ---- parameter table state ----
 
     // ---- chart state ----
+    CurveChart *Chart1 = nullptr;  // inside Chart1Host, which owns it
+    std::vector<RecordEntry> tickedEntries() const;
+    void drawInPoolSeries0(uint8_t mode);
 
     // ---- export state ----
 };

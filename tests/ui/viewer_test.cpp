@@ -3,7 +3,7 @@
 #include "sim/databuilder.h"
 #include "support/scripteddialogs.h"
 #include "ui/anchorlayout.h"
-#include "ui/linecolour.h"
+#include "charts/linecolour.h"
 #include "ui/windows.h"
 #include "ui_Unit2.h"
 

@@ -1,0 +1,54 @@
+#include "charts/chartmodel.h"
+
+#include "analysis/timebase.h"
+
+namespace corvane {
+
+ChartModel::ChartModel()
+{
+    Series1.lineWidth = 2;
+    Series1.points.reserve(60 * 13);
+    Series2.lineWidth = 4;
+    Series2.dotted = true;
+}
+
+void ChartModel::createCurvePool()
+{
+    if (!CurvePool.empty())
+        return;
+    CurvePool.resize(kCurvePoolSize);
+    for (ChartSeries &s : CurvePool) {
+        s.active = true;
+        s.smoothed = true;
+        s.marker = MarkerStyle::Cross;
+        s.markerSize = 4;
+        s.lineWidth = 2;
+        // Room for the longest curve, so refilling never allocates.
+        s.points.reserve(kAllOjipSamples);
+        s.clear();
+    }
+}
+
+void ChartModel::resetCurvePool()
+{
+    for (ChartSeries &s : CurvePool) {
+        s.clear();
+        s.marker = MarkerStyle::Cross;
+        s.markerSize = 4;
+    }
+}
+
+void ChartModel::releaseCurvePool()
+{
+    CurvePool.clear();
+    CurvePool.shrink_to_fit();
+}
+
+void ChartModel::repaintNow()
+{
+    ++m_repaints;
+    if (m_repaint)
+        m_repaint();
+}
+
+} // namespace corvane

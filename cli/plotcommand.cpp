@@ -1,0 +1,135 @@
+// corvane-cli plot: the viewer's chart for a selection, rendered offscreen.
+#include "charts/axisrange.h"
+#include "charts/bmpexport.h"
+#include "charts/curvechart.h"
+#include "charts/curvepoints.h"
+#include "cli/clidata.h"
+#include "cli/commands.h"
+#include "data/record.h"
+#include "data/tickcolour.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace corvane::cli {
+
+namespace {
+
+const QSize kDesignedChartSize(728, 433);
+
+QString parseSize(const QString &text, QSize &size)
+{
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(text);
+    const int w = m.hasMatch() ? m.captured(1).toInt() : 0, h = m.hasMatch() ? m.captured(2).toInt() : 0;
+    if (w < 64 || h < 64 || w > 8192 || h > 8192)
+        return QStringLiteral("--size: expected WxH between 64x64 and 8192x8192, got '%1'").arg(text);
+    size = QSize(w, h);
+    return {};
+}
+
+// "All AL OJIP" is entry 0; the numbered entries run from 1 to Total - 1.
+QString parseSection(const QString &text, const RecordHeader &h, int &section)
+{
+    if (text.isEmpty() || text == QLatin1String("All AL OJIP")) {
+        section = 0;
+        return {};
+    }
+    bool ok = false;
+    section = text.toInt(&ok);
+    if (!ok || section < 1 || section >= int(h.Total()))
+        return QStringLiteral("--al: the record offers \"All AL OJIP\" and 1 to %1, not '%2'").arg(int(h.Total()) - 1).arg(text);
+    return {};
+}
+
+} // namespace
+
+int runPlot(const ParsedArgs &args)
+{
+    const QString out = args.value(QStringLiteral("-o"));
+    const QString ext = QFileInfo(out).suffix().toLower();
+    if (out.isEmpty() || (ext != QLatin1String("bmp") && ext != QLatin1String("png")))
+        return fail(2, QStringLiteral("plot needs -o OUT.bmp or -o OUT.png"));
+    QSize size = kDesignedChartSize;
+    if (args.has(QStringLiteral("--size")))
+        if (QString e = parseSize(args.value(QStringLiteral("--size")), size); !e.isEmpty())
+            return fail(2, e);
+    if (args.has(QStringLiteral("--al")) && !args.has(QStringLiteral("--record")))
+        return fail(2, QStringLiteral("--al needs --record N"));
+
+    LoadedData data;
+    if (QString e = loadForCli(args.file, data); !e.isEmpty())
+        return fail(1, e);
+    AppState &state = *data.state;
+
+    int record = -1;
+    if (args.has(QStringLiteral("--record"))) {
+        bool ok = false;
+        record = args.value(QStringLiteral("--record")).toInt(&ok) - 1;
+        if (!ok || record < 0 || record >= data.listed)
+            return fail(2, QStringLiteral("--record: line %1 does not exist (the file lists %2)")
+                               .arg(args.value(QStringLiteral("--record")))
+                               .arg(data.listed));
+    }
+    // Ticked lines: --select, else the record alone, else every line.
+    std::vector<int> lines;
+    const bool selectGiven = args.has(QStringLiteral("--select"));
+    if (!selectGiven && record >= 0)
+        lines = {record};
+    else if (QString e = selectLines(args.value(QStringLiteral("--select")), selectGiven, data.listed, lines); !e.isEmpty())
+        return fail(2, e);
+    const auto chosen = std::find(lines.begin(), lines.end(), record);
+    if (record >= 0 && chosen == lines.end())
+        return fail(2, QStringLiteral("--record: line %1 is not among the --select lines").arg(record + 1));
+
+    // Colours as the viewer gives them when the lines are ticked one by one in list order.
+    std::vector<RecordEntry> ticked;
+    uint32_t colourState = kTickColourSeed;
+    for (int line : lines) {
+        RecordEntry &e = state.RecordIndex[size_t(line)];
+        e.colour = nextTickColour(colourState);
+        ticked.push_back(e);
+    }
+
+    CurveChart chart;
+    chart.resize(size);
+    ChartModel &model = chart.model();
+    model.createCurvePool();
+    const MeasurementBuffer &buffer = state.MeasurementBuffer;
+    drawSelectInChart(model, buffer, AxisInputs{ticked, 0, state.CurrentRecord});
+    if (record >= 0) {
+        // The file selector lists "All First OJIP" and then the ticked lines.
+        const int fnIndex = int(chosen - lines.begin()) + 1;
+        state.CurrentRecord = state.RecordIndex[size_t(record)].offset;
+        const RecordHeader h(buffer, state.CurrentRecord);
+        drawOjip(model, buffer, kDrawAllCurves, state.CurrentRecord, model.CurvePool[0], kFirstCurveColour);
+        if (args.has(QStringLiteral("--al"))) {
+            const bool hasActinic = h.Kind() != uint16_t(Kind::Ojip) && h.OjipSeconds() != 0;
+            const QString sectionText = args.value(QStringLiteral("--al"));
+            if (hasActinic && h.Kind() == uint16_t(Kind::PulseTransient) && sectionText.isEmpty()) {
+                drawAl(model, buffer, state.CurrentRecord);
+            } else if (hasActinic && h.Kind() == uint16_t(Kind::PostSteadyState)) {
+                int section = 0;
+                if (QString e = parseSection(sectionText, h, section); !e.isEmpty())
+                    return fail(2, e);
+                reDrawAxis(model, buffer, kAxisActinicOjip, AxisInputs{ticked, fnIndex, state.CurrentRecord});
+                drawOjip(model, buffer, kDrawActinicCurves, state.CurrentRecord, model.CurvePool[0], kFirstCurveColour,
+                         section);
+            } else if (hasActinic) {
+                return fail(2, QStringLiteral("--al: a pulse-transient record has one time course and no sections"));
+            } else {
+                return fail(2, QStringLiteral("--al: line %1 has no actinic-light curves").arg(record + 1));
+            }
+        }
+    }
+    const QByteArray bytes = pictureBytes(chart.renderImage(), out);
+    if (bytes.isEmpty())
+        return fail(1, QStringLiteral("%1: the picture could not be encoded").arg(out));
+    if (QString e = writeOutput(out, bytes); !e.isEmpty())
+        return fail(1, e);
+    return 0;
+}
+
+} // namespace corvane::cli
