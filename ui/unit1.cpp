@@ -47,14 +47,9 @@ TForm1::TForm1(AppState &state, Forms &forms, QWidget *parent)
     connect(HidDev1, &HidDeviceController::OnDeviceData, this, &TForm1::HidDev1DeviceData);
 }
 
-TForm1::~TForm1()
-{
-    Timer1->stop();
-    // The device objects go with the controller; nothing may point at them after.
-    if (m_state.InstrumentDevice)
-        HidDev1->CheckIn(m_state.InstrumentDevice);
-    m_state.InstrumentFound = false;
-}
+// The controller, a child, stops its reader threads as it goes. The shared state is
+// left alone: its owner may already have let it go.
+TForm1::~TForm1() = default;
 
 void TForm1::showEvent(QShowEvent *event)
 {
