@@ -213,7 +213,7 @@ TEST(TransferWindow, UnpluggedMidUploadEndsInTheTimeOut)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !p.state->InstrumentFound; }, 3000));
     // Twelve ticks without an instrument, then the time-out. Reports read but not yet
     // handed over when the unplug is noticed are dropped: 16 to 21 arrive.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.w.form1.timer().isActive(); }, 8000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.w.form1.timer().isActive(); }, 15000));
     EXPECT_EQ(p.status(), QStringLiteral("通讯超时，请检查连接。"));
     EXPECT_EQ(p.state->LinkState, 0xFF);
     EXPECT_GE(p.state->ReportsReceived, 16u);
