@@ -15,7 +15,7 @@ run: build
 	$(BUILD_DIR)/app/corvane
 
 demo: build
-	$(BUILD_DIR)/sim/corvane-demo
+	$(BUILD_DIR)/app/corvane-demo
 
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --preset $(PRESET)

@@ -1,5 +1,6 @@
 // Corvane Desktop: the transfer window first; the viewer is reached from it.
 #include "data/appstate.h"
+#include "device/hidapibackend.h"
 #include "ui/windows.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
     try {
         auto state = std::make_unique<corvane::AppState>();
         corvane::Windows windows(*state);
+        windows.form1.hidController().setBackend(std::make_unique<corvane::HidapiBackend>());
         windows.form1.show();
         app.exec();
     } catch (const std::exception &e) {
