@@ -220,6 +220,7 @@ TEST_F(Viewer, TickColoursFollowTheSameSequenceInEveryRun)
 {
     std::vector<uint32_t> runs[2];
     for (auto &colours : runs) {
+        windows.reset();  // the windows hold the state they were built with
         state = std::make_unique<AppState>();
         enterWithUpload(records(3));
         for (int line : {1, 0, 2}) {
