@@ -274,9 +274,10 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
             break;
         }
         case QEvent::MouseButtonRelease:
-            // The view selects the line on press; the click is handled once it is current.
+            // A press on a tick box makes its line current only while the view handles
+            // the release, so the click is handled once that is done.
             if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-                ChkListBox1Click();
+                QMetaObject::invokeMethod(this, &TForm2::ChkListBox1Click, Qt::QueuedConnection);
             break;
         default:
             break;

@@ -100,7 +100,11 @@ protected:
     }
 
     // A real click on a line (or below the last one), as the user makes it.
-    void clickAt(QPoint pos) { QTest::mouseClick(ui->ChkListBox1->viewport(), Qt::LeftButton, {}, pos); }
+    void clickAt(QPoint pos)
+    {
+        QTest::mouseClick(ui->ChkListBox1->viewport(), Qt::LeftButton, {}, pos);
+        QCoreApplication::processEvents();  // the click is handled once the view is done with it
+    }
     void clickLine(int line) { clickAt(ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(line)).center()); }
 
     TForm2 &form() { return windows->form2; }
@@ -391,6 +395,13 @@ TEST_F(Viewer, ClickingALineDescribesItsRecordInTheHint)
         EXPECT_EQ(ui->ChkListBox1->toolTip(), cases[line].hint);
         EXPECT_EQ(swatch(), line < 3 ? colour(line) : 0x123456u) << "an invalid kind leaves the swatch";
     }
+
+    // A click on a line's tick box describes that line too, not the one current before.
+    const QRect box = ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(2));
+    clickAt(QPoint(box.left() + 6, box.center().y()));
+    EXPECT_TRUE(form().isTicked(2));
+    EXPECT_EQ(ui->ChkListBox1->toolTip(), cases[2].hint);
+    clickLine(4);
 
     // The hint shows at once where the mouse rests, for two seconds.
     EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 0);
