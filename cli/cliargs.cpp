@@ -2,20 +2,20 @@
 
 namespace corvane::cli {
 
-QString parseArgs(const QStringList &words, const std::vector<OptionSpec> &specs, ParsedArgs &out)
+QString parseArgs(const QStringList &words, const std::vector<OptionSpec> &known, ParsedArgs &out)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString &w = words[i];
         if (w.startsWith(QLatin1Char('-')) && w.size() > 1) {
-            const auto spec = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec &s) { return s.name == w; });
-            if (spec == specs.end())
+            const auto option = std::find_if(known.begin(), known.end(), [&](const OptionSpec &s) { return s.name == w; });
+            if (option == known.end())
                 return QStringLiteral("unknown option %1").arg(w);
             if (out.options.contains(w))
                 return QStringLiteral("option %1 given twice").arg(w);
             QString value;
-            if (spec->takesValue) {
+            if (option->takesValue) {
                 const bool next = i + 1 < words.size();
-                if (spec->valueOptional) {
+                if (option->valueOptional) {
                     if (next && !words[i + 1].startsWith(QLatin1Char('-')) && !out.file.isEmpty())
                         value = words[++i];
                 } else {

@@ -26,7 +26,7 @@ struct ParsedArgs
 };
 
 // Parses the words after the command name. Returns an error text on a usage error.
-QString parseArgs(const QStringList &words, const std::vector<OptionSpec> &specs, ParsedArgs &out);
+QString parseArgs(const QStringList &words, const std::vector<OptionSpec> &known, ParsedArgs &out);
 
 // "1,3,5" → {1, 3, 5}: list line numbers counted from 1. Error text on bad input.
 QString parseSelection(const QString &text, std::vector<int> &lines);
