@@ -41,6 +41,16 @@ OjipShape quenched(const OjipShape &s, int cycle)
     return {s.F0 * (0.85 + 0.15 * q), s.Fj * q, s.Fi * q, s.Fm * q};
 }
 
+// The light-adapted values the instrument records after the last cycle.
+HeaderFields withQuenching(HeaderFields h, const OjipShape &s, int cycles)
+{
+    const OjipShape last = quenched(s, cycles - 1);
+    h.FmP = clampSample(last.Fm);
+    h.F0P = clampSample(last.F0);
+    h.Fs = clampSample(last.F0 * 1.3);
+    return h;
+}
+
 } // namespace
 
 CurveSamples ojipCurve(const OjipShape &s)
@@ -74,11 +84,7 @@ uint32_t addPulseTransientRecord(DataBuilder &b, HeaderFields h, const OjipShape
 {
     h.Kind = 2;
     h.Total = uint16_t(cycles * 10);
-    const OjipShape last = quenched(s, cycles - 1);
-    h.FmP = clampSample(last.Fm);
-    h.F0P = clampSample(last.F0);
-    h.Fs = clampSample(last.F0 * 1.3);
-    const uint32_t off = b.addHeader(withShape(h, s));
+    const uint32_t off = b.addHeader(withQuenching(withShape(h, s), s, cycles));
     for (int c = 0; c < cycles; ++c) {
         const OjipShape q = quenched(s, c);
         TailSamples tail{};
@@ -95,11 +101,7 @@ uint32_t addPostSteadyStateRecord(DataBuilder &b, HeaderFields h, const OjipShap
     h.Kind = 3;
     h.Total = uint16_t(cycles);
     h.OjipSeconds = ojipSeconds;
-    const OjipShape last = quenched(s, cycles - 1);
-    h.FmP = clampSample(last.Fm);
-    h.F0P = clampSample(last.F0);
-    h.Fs = clampSample(last.F0 * 1.3);
-    const uint32_t off = b.addHeader(withShape(h, s));
+    const uint32_t off = b.addHeader(withQuenching(withShape(h, s), s, cycles));
     for (int c = 0; c < cycles; ++c) {
         // P700 reflection: A before the pulse, B at its end, C after the far-red light.
         const TailSamples p700{uint16_t(800 + 6 * c), uint16_t(2000 - 5 * c), uint16_t(940 + 3 * c)};
