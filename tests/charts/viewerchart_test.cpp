@@ -1,5 +1,6 @@
 // The curve tab driven through the viewer window, offscreen.
 #include "chartfixtures.h"
+#include "charts/axisrange.h"
 #include "charts/chartmodel.h"
 #include "charts/curvechart.h"
 #include "data/record.h"
@@ -9,6 +10,8 @@
 #include "ui_Unit2.h"
 
 #include <QFile>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,6 +104,35 @@ TEST(ViewerChart, ChartSetUpAsDesigned)
     EXPECT_EQ(v.chart().Axes.xMin, 10);
     EXPECT_EQ(v.chart().Axes.xMax, 10000000);
     EXPECT_EQ(v.chart().Axes.yMax, 2000);
+}
+
+TEST(ViewerChart, AxisLabelsGroupThousandsAndCarryTheirUnit)
+{
+    // A label format Qt Charts does not accept gives empty labels without a warning.
+    auto labels = [](CurveChart &c) {
+        c.renderImage();
+        QStringList texts;
+        for (QGraphicsItem *item : c.scene()->items())
+            if (auto *t = dynamic_cast<QGraphicsTextItem *>(item); t && t->isVisible() && !t->toPlainText().isEmpty())
+                texts << t->toPlainText();
+        return texts;
+    };
+    CurveChart c;
+    c.resize(728, 433);
+    c.show();
+    c.model().Axes = axisSetup(kAxisOjip, 1500);
+    c.refresh();
+    const QStringList log = labels(c);
+    for (const char *text : {"10us", "1,000us", "1,000,000us", "10,000,000us", "1,600"})
+        EXPECT_TRUE(log.contains(QString::fromLatin1(text))) << text << " in " << log.join(' ').toStdString();
+
+    c.model().Axes = axisSetup(kAxisTimeCourse, 500);
+    c.model().Axes.xMax = 120;
+    c.refresh();
+    const QStringList linear = labels(c);
+    for (const char *text : {"0s", "20s", "120s", "600"})
+        EXPECT_TRUE(linear.contains(QString::fromLatin1(text))) << text << " in " << linear.join(' ').toStdString();
+    EXPECT_FALSE(linear.contains(QStringLiteral("10us")));
 }
 
 TEST(ViewerChart, ViewSelectionFollowsTheCurveTabRules)
