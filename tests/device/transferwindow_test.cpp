@@ -7,6 +7,7 @@
 #include "sim/simulatedbackend.h"
 #include "sim/synthetic.h"
 #include "support/scripteddialogs.h"
+#include "ui/widgetports.h"
 #include "ui/windows.h"
 #include "ui_Unit1.h"
 #include "ui_Unit2.h"
@@ -226,4 +227,31 @@ TEST(TransferWindow, UnpluggedMidUploadEndsInTheTimeOut)
     EXPECT_EQ(p.state->LinkState, 0xFF);
     EXPECT_GE(p.state->ReportsReceived, 16u);
     EXPECT_LE(p.state->ReportsReceived, 21u);
+}
+
+TEST(TransferWindow, ProgressBarShowsTheAnnouncedRangeAndNeverTurnsIntoABusyIndicator)
+{
+    const struct
+    {
+        const char *name;
+        int total;       // ReportTotal of the reply
+        int position;    // then set
+        int shownValue;  // what the bar then shows
+    } cases[] = {
+        {"twenty reports, half way", 20, 10, 10},
+        {"twenty reports, complete", 20, 20, 20},
+        // An instrument with records but no blocks: an empty bar, not an endless animation.
+        {"no reports", 0, 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QProgressBar bar;
+        ProgressBarPort port(bar);
+        EXPECT_EQ(port.maximum(), 100);  // as designed, before any reply
+        port.setRange(0, c.total);
+        port.setPosition(c.position);
+        EXPECT_EQ(port.maximum(), c.total);
+        EXPECT_LT(bar.minimum(), bar.maximum());
+        EXPECT_EQ(bar.value(), c.shownValue);
+    }
 }
