@@ -7,6 +7,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace corvane {
 
 class TimerPort : public UploadTimer
@@ -35,13 +37,20 @@ private:
 class ProgressBarPort : public ProgressBar
 {
 public:
-    explicit ProgressBarPort(QProgressBar &bar) : m_bar(bar) {}
-    void setRange(int minimum, int maximum) override { m_bar.setRange(minimum, maximum); }
+    explicit ProgressBarPort(QProgressBar &bar) : m_bar(bar), m_maximum(bar.maximum()) {}
+    void setRange(int minimum, int maximum) override
+    {
+        m_maximum = maximum;
+        // Equal ends would make the bar a busy indicator that never stops, as for an
+        // instrument announcing records but no blocks; that one gets an empty bar.
+        m_bar.setRange(minimum, std::max(maximum, minimum + 1));
+    }
     void setPosition(int position) override { m_bar.setValue(position); }
-    int maximum() const override { return m_bar.maximum(); }
+    int maximum() const override { return m_maximum; }
 
 private:
     QProgressBar &m_bar;
+    int m_maximum;
 };
 
 class ButtonPort : public UploadButton

@@ -14,6 +14,10 @@ using namespace corvane;
 
 namespace {
 
+// Generous bounds: the suite also runs under the sanitizers on a loaded machine, and
+// a wait ends as soon as its condition holds.
+constexpr int kLongWait = 60000;
+
 std::shared_ptr<SimulatedInstrument> instrument(uint32_t blocks = 4, SimulatedInstrumentOptions o = {})
 {
     QByteArray memory(qsizetype(blocks) * 256, '\0');
@@ -45,7 +49,7 @@ struct Host
             backend->plug(d);
         controller.setBackend(std::move(b));
     }
-    bool waitForChanges(int n) { return QTest::qWaitFor([&] { return changes.count() >= n; }, 2000); }
+    bool waitForChanges(int n) { return QTest::qWaitFor([&] { return changes.count() >= n; }, kLongWait); }
 };
 
 std::array<uint8_t, 65> batchRequest(uint32_t start)
@@ -163,7 +167,7 @@ TEST(HidDeviceController, ReaderHandsEveryReportOverOnceInOrder)
                              loop.quit();
                      });
     dev->writeReport(batchRequest(0));
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kLongWait, &loop, &QEventLoop::quit);
     loop.exec();
     QTest::qWait(20);  // nothing more may follow
     ASSERT_EQ(seen.size(), reports);
@@ -181,7 +185,7 @@ TEST(HidDeviceController, NoReportArrivesFromACheckedInDevice)
     ASSERT_TRUE(h.controller.CheckOutByIndex(dev, 0));
     QSignalSpy data(&h.controller, &HidDeviceController::OnDeviceData);
     dev->writeReport(batchRequest(0));
-    ASSERT_TRUE(data.wait(1000));
+    ASSERT_TRUE(data.wait(kLongWait));
     h.controller.CheckIn(dev);
     const auto before = data.count();
     QTest::qWait(150);

@@ -7,11 +7,13 @@
 #include "sim/simulatedbackend.h"
 #include "sim/synthetic.h"
 #include "support/scripteddialogs.h"
+#include "ui/widgetports.h"
 #include "ui/windows.h"
 #include "ui_Unit1.h"
 #include "ui_Unit2.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -20,6 +22,11 @@
 using namespace corvane;
 
 namespace {
+
+// Bounds for waits on the event loop and the reader thread: generous, because the
+// suite also runs under the sanitizers on a loaded machine; a wait ends as soon as
+// its condition holds.
+constexpr int kLongWait = 60000;
 
 const QString kPlease = QStringLiteral("请连接荧光仪");
 const QString kPlugged = QStringLiteral("检测到荧光仪插入");
@@ -55,9 +62,11 @@ struct Program
         w.form1.hidController().setBackend(std::move(b));
         w.form1.setExitFunction([](int) {});
         w.form2.setExitFunction([](int) {});
+        // Connected after the window's own handler, so a change it counts has been handled.
+        QSignalSpy scanned(&w.form1.hidController(), &HidDeviceController::OnDeviceChange);
         w.form1.show();
         // The first scan runs once the event loop does.
-        QTest::qWait(50);
+        scanned.wait(kLongWait);
     }
 
     QString status() const { return ui->RichEdit1->toPlainText(); }
@@ -124,20 +133,20 @@ TEST(TransferWindow, FollowsPlugAndUnplug)
 
     auto m = meter();
     p.backend->plug(m);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.state->InstrumentFound; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.state->InstrumentFound; }, kLongWait));
     EXPECT_EQ(p.status(), kPlugged);
     EXPECT_TRUE(p.ui->BtnConn->isEnabled());
 
     // Any change releases the instrument and takes it again, as a new object.
     HidDevice *before = p.state->InstrumentDevice;
     p.backend->plug(otherDevice());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.w.form1.hidController().count() == 3; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.w.form1.hidController().count() == 3; }, kLongWait));
     EXPECT_TRUE(p.state->InstrumentFound);
     EXPECT_NE(p.state->InstrumentDevice, before);
     EXPECT_EQ(p.status(), kPlugged);
 
     p.backend->unplug(m);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.state->InstrumentFound; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.state->InstrumentFound; }, kLongWait));
     EXPECT_EQ(p.state->InstrumentDevice, nullptr);
     EXPECT_EQ(p.status(), kPlease);
     EXPECT_TRUE(p.ui->BtnConn->isEnabled());  // stays enabled; the handler does nothing now
@@ -163,12 +172,12 @@ TEST(TransferWindow, UploadFromConnectToView)
     ASSERT_TRUE(p.state->InstrumentFound);
 
     QTest::mouseClick(p.ui->BtnConn, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.ui->BtnTrans->isEnabled(); }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.ui->BtnTrans->isEnabled(); }, kLongWait));
     EXPECT_EQ(p.status(), QStringLiteral("仪器内部数据个数:%1").arg(m->recordCount()));
     EXPECT_EQ(p.state->ReportTotal, m->blockCount() * 4);
 
     QTest::mouseClick(p.ui->BtnTrans, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.state->ReportsReceived == p.state->ReportTotal; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.state->ReportsReceived == p.state->ReportTotal; }, kLongWait));
     QTest::qWait(20);
     EXPECT_FALSE(p.w.form1.timer().isActive());
     const QStringList lines = p.status().split(QLatin1Char('\n'));
@@ -208,14 +217,41 @@ TEST(TransferWindow, UnpluggedMidUploadEndsInTheTimeOut)
     auto m = meter(o);
     Program p({m});
     p.w.form1.BtnConnClick();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.ui->BtnTrans->isEnabled(); }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.ui->BtnTrans->isEnabled(); }, kLongWait));
     p.w.form1.BtnTransClick();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.state->InstrumentFound; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.state->InstrumentFound; }, kLongWait));
     // Twelve ticks without an instrument, then the time-out. Reports read but not yet
     // handed over when the unplug is noticed are dropped: 16 to 21 arrive.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.w.form1.timer().isActive(); }, 15000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.w.form1.timer().isActive(); }, kLongWait));
     EXPECT_EQ(p.status(), QStringLiteral("通讯超时，请检查连接。"));
     EXPECT_EQ(p.state->LinkState, 0xFF);
     EXPECT_GE(p.state->ReportsReceived, 16u);
     EXPECT_LE(p.state->ReportsReceived, 21u);
+}
+
+TEST(TransferWindow, ProgressBarShowsTheAnnouncedRangeAndNeverTurnsIntoABusyIndicator)
+{
+    const struct
+    {
+        const char *name;
+        int total;       // ReportTotal of the reply
+        int position;    // then set
+        int shownValue;  // what the bar then shows
+    } cases[] = {
+        {"twenty reports, half way", 20, 10, 10},
+        {"twenty reports, complete", 20, 20, 20},
+        // An instrument with records but no blocks: an empty bar, not an endless animation.
+        {"no reports", 0, 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QProgressBar bar;
+        ProgressBarPort port(bar);
+        EXPECT_EQ(port.maximum(), 100);  // as designed, before any reply
+        port.setRange(0, c.total);
+        port.setPosition(c.position);
+        EXPECT_EQ(port.maximum(), c.total);
+        EXPECT_LT(bar.minimum(), bar.maximum());
+        EXPECT_EQ(bar.value(), c.shownValue);
+    }
 }
