@@ -127,6 +127,7 @@ void TForm1::HidDev1DeviceChange()
     if (m_state.InstrumentDevice)
         HidDev1->CheckIn(m_state.InstrumentDevice);
     m_state.InstrumentFound = false;
+    m_instrumentRefused = false;
     HidDev1->Enumerate();
 }
 
@@ -134,7 +135,10 @@ bool TForm1::HidDev1Enumerate(HidDevice &HidDev, int Idx)
 {
     if (m_state.InstrumentFound)
         return true;
-    m_ui->RichEdit1->setPlainText(QStringLiteral("请连接荧光仪"));
+    // Once an instrument was found unusable, the reason stays in view: the devices
+    // behind it in the list are not what the user needs to hear about.
+    if (!m_instrumentRefused)
+        m_ui->RichEdit1->setPlainText(QStringLiteral("请连接荧光仪"));
     if (HidDev.VendorID() != kInstrumentVendorId || HidDev.ProductID() != kInstrumentProductId)
         return true;
     m_ui->RichEdit1->setPlainText(QStringLiteral("检测到荧光仪插入"));
@@ -146,6 +150,7 @@ bool TForm1::HidDev1Enumerate(HidDevice &HidDev, int Idx)
             m_ui->RichEdit1->append(QStringLiteral("荧光仪的报告长度不是65字节，无法使用。"));
         else if (HidDev1->lastCheckOutError() == E::CannotOpen)
             m_ui->RichEdit1->append(QStringLiteral("无法打开荧光仪，请检查设备访问权限。"));
+        m_instrumentRefused = true;
         return true;
     }
     m_state.InstrumentFound = true;

@@ -62,6 +62,7 @@ private:
     std::unique_ptr<Ui::TForm1> m_ui;
     ExitFunction m_exit = exitImmediately;
     bool m_shown = false;
+    bool m_instrumentRefused = false;  // this scan found the instrument but could not use it
 
     HidDeviceController *HidDev1;
     QTimer *Timer1;

@@ -121,7 +121,22 @@ INSTANTIATE_TEST_SUITE_P(
                           o.refusesOpen = true;
                           return std::vector{meter(o)};
                       },
-                      kPlugged + QStringLiteral("\n无法打开荧光仪，请检查设备访问权限。"), false, -1}),
+                      kPlugged + QStringLiteral("\n无法打开荧光仪，请检查设备访问权限。"), false, -1},
+        // The reason must stay readable when other devices come after the instrument.
+        DiscoveryCase{"NoAccessRightsBeforeAnotherDevice",
+                      [] {
+                          SimulatedInstrumentOptions o;
+                          o.refusesOpen = true;
+                          return std::vector{meter(o), otherDevice()};
+                      },
+                      kPlugged + QStringLiteral("\n无法打开荧光仪，请检查设备访问权限。"), false, -1},
+        DiscoveryCase{"UnusableInstrumentThenAUsableOne",
+                      [] {
+                          SimulatedInstrumentOptions o;
+                          o.refusesOpen = true;
+                          return std::vector{meter(o), otherDevice(), meter()};
+                      },
+                      kPlugged, true, 2}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(TransferWindow, FollowsPlugAndUnplug)
