@@ -118,14 +118,3 @@ static void BM_CliTableOnFull8MiBFile(benchmark::State &state)
     state.counters["csv_bytes"] = double(QFile(out).size());
 }
 BENCHMARK(BM_CliTableOnFull8MiBFile)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

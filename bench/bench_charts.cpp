@@ -15,18 +15,6 @@ using namespace corvane;
 
 namespace {
 
-void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "bench_charts";
-    static char *argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
-
 // The viewer shown at its designed size with `records` listed and ticked.
 struct Viewer
 {
@@ -35,7 +23,6 @@ struct Viewer
 
     explicit Viewer(const DataBuilder &b)
     {
-        ensureApplication();
         b.loadInto(state->MeasurementBuffer);
         const ListBuild built = buildRecordIndex(state->MeasurementBuffer, kCurrentVersion, state->RecordIndex);
         w = std::make_unique<Windows>(*state);

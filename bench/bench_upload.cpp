@@ -87,14 +87,3 @@ static void BM_FullUploadThroughTheEventLoop(benchmark::State &st)
     st.counters["reports"] = 131072;
 }
 BENCHMARK(BM_FullUploadThroughTheEventLoop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

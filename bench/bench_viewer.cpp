@@ -75,14 +75,3 @@ static void BM_TickOneMoreWhile100Ticked(benchmark::State &state)
         state.SkipWithError("tick state lost");
 }
 BENCHMARK(BM_TickOneMoreWhile100Ticked)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
