@@ -36,6 +36,9 @@ public:
     virtual void showError(const QString &title, const QString &text) = 0;
 };
 
+// The proposed name of a dated export: prefix + today as "yyyymmdd" (QX_20130219).
+QString datedFileName(const QString &prefix);
+
 // "name" + ".ext" when the name has no extension of its own.
 QString applyDefaultExtension(const QString &path, const QString &ext);
 

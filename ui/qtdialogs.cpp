@@ -1,11 +1,17 @@
 #include "ui/qtdialogs.h"
 
 #include <QColorDialog>
+#include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 
 namespace corvane {
+
+QString datedFileName(const QString &prefix)
+{
+    return prefix + QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+}
 
 QString applyDefaultExtension(const QString &path, const QString &ext)
 {

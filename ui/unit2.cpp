@@ -14,7 +14,6 @@
 #include "data/tickcolour.h"
 
 #include <QCloseEvent>
-#include <QDate>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QSignalBlocker>
@@ -201,7 +200,7 @@ void TForm2::BtnOpenClick()
 void TForm2::BtnSaveAllClick()
 {
     SaveDialog1.Title = QStringLiteral("存储所有数据");
-    SaveDialog1.FileName = QStringLiteral("QX_") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    SaveDialog1.FileName = datedFileName(QStringLiteral("QX_"));
     SaveDialog1.Filter = QStringLiteral("*.bin|*.bin");
     SaveDialog1.DefaultExt = QStringLiteral("bin");
     SaveDialog1.FilterIndex = 1;

@@ -8,7 +8,6 @@
 #include "ui/unit3.h"
 #include "ui_Unit2.h"
 
-#include <QDate>
 
 namespace corvane {
 
@@ -21,7 +20,7 @@ void TForm2::setupExport()
 void TForm2::BtnSaveODatClick()
 {
     SaveDialog1.Title = QStringLiteral("存储选中文件的原始数据");
-    SaveDialog1.FileName = QStringLiteral("SelQX_") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    SaveDialog1.FileName = datedFileName(QStringLiteral("SelQX_"));
     SaveDialog1.Filter = QStringLiteral("二进制|*.bin|CSV格式|*.csv");
     SaveDialog1.DefaultExt = QStringLiteral("bin");
     SaveDialog1.FilterIndex = 1;

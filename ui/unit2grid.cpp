@@ -5,7 +5,6 @@
 #include "ui/parametertablemodel.h"
 #include "ui_Unit2.h"
 
-#include <QDate>
 #include <QHeaderView>
 
 namespace corvane {
@@ -54,7 +53,7 @@ void TForm2::FillSelectToGrid()
 void TForm2::BtnSaveGridClick()
 {
     SaveDialog1.Title = QStringLiteral("存储表格数据");
-    SaveDialog1.FileName = QStringLiteral("GridQX_") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    SaveDialog1.FileName = datedFileName(QStringLiteral("GridQX_"));
     SaveDialog1.Filter = QStringLiteral("*.csv|*.csv");
     SaveDialog1.DefaultExt = QStringLiteral("csv");
     // The filter has one entry; a type left from another export would name none.
