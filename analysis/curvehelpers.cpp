@@ -42,11 +42,13 @@ void readSamples(const MeasurementBuffer &buffer, uint64_t block, int n, uint16_
 OjipSequence ojipSequence(const MeasurementBuffer &buffer, uint32_t headerOffset)
 {
     const RecordHeader header(buffer, headerOffset);
-    const CurveBlock curve(buffer, header.curveBlockOffset());
     OjipSequence seq;
-    readSamples(buffer, curve.offset(), kCurveSamples, seq.s.data());
+    const std::optional<uint64_t> curve = header.firstCurveBlock();
+    if (!curve)
+        return seq;
+    readSamples(buffer, *curve, kCurveSamples, seq.s.data());
     seq.count = kCurveSamples;
-    const ExtensionBlock ext(buffer, header.curveBlockOffset() + kBlockSize);
+    const ExtensionBlock ext(buffer, *curve + kBlockSize);
     if (header.Kind() == uint16_t(Kind::Ojip) && header.OjipSeconds() > 1 && ext.isContinuation()) {
         readSamples(buffer, ext.offset(), kExtensionSamples, seq.s.data() + kCurveSamples);
         seq.count = kAllOjipSamples;
@@ -103,8 +105,10 @@ uint32_t CalcArea(const MeasurementBuffer &buffer, uint32_t headerOffset)
 float CalcMo(const MeasurementBuffer &buffer, uint32_t headerOffset)
 {
     const RecordHeader header(buffer, headerOffset);
-    const CurveBlock curve(buffer, header.curveBlockOffset());
-    const uint32_t s = curve.sample(kSampleAt300us);
+    const std::optional<uint64_t> block = header.firstCurveBlock();
+    if (!block)
+        return 0.0f;
+    const uint32_t s = CurveBlock(buffer, *block).sample(kSampleAt300us);
     const uint32_t f0 = header.F0();
     const uint32_t fm = header.Fm();
     if (s < f0 || fm <= f0)

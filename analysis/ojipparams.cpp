@@ -28,6 +28,12 @@ void addOjipCells(TableRowWriter &row, const MeasurementBuffer &buffer, uint32_t
         row.addFixed(*ratio, 2);
     else
         row.add("Err");
+    // Without a curve there is nothing to measure tFm, Area and Mo on.
+    if (!h.hasCurve()) {
+        for (int i = 0; i < 3; ++i)
+            row.add("----");
+        return;
+    }
     row.addNumber(peakTimeMs(peak));
     row.addNumber(logTimeArea(seq, peak));
     row.addFixed(CalcMo(buffer, headerOffset), 2);

@@ -20,6 +20,8 @@ struct RecordBlocks
     {
     }
     bool has(uint64_t offset) const { return offset < end; }
+    // A record without a curve starts its walks at its end, where no block counts.
+    uint64_t firstCurveBlock() const { return header.firstCurveBlock().value_or(end); }
 
     const MeasurementBuffer &buffer;
     RecordHeader header;
@@ -53,7 +55,7 @@ void resetSeries(ChartSeries &s)
 void drawFirstCurve(const RecordBlocks &r, ChartSeries &series, uint32_t colour)
 {
     series.clear();
-    uint64_t block = r.header.curveBlockOffset();
+    uint64_t block = r.firstCurveBlock();
     if (!r.has(block))
         return;
     addCurve(series, CurveBlock(r.buffer, block), colour);
@@ -70,7 +72,7 @@ void drawAllCurves(ChartModel &chart, const RecordBlocks &r, uint32_t colour)
     const bool pulseTransient = r.header.Kind() == uint16_t(Kind::PulseTransient);
     int count = r.header.Kind() == uint16_t(Kind::PostSteadyState) ? int(r.header.Total()) : kCurvePoolSize;
     count = std::min(count, chart.poolSize());
-    uint64_t block = r.header.curveBlockOffset();
+    uint64_t block = r.firstCurveBlock();
     uint32_t c = colour;
     for (int i = 0; i < count; ++i) {
         ChartSeries &s = chart.CurvePool[size_t(i)];
@@ -158,7 +160,7 @@ void drawAl(ChartModel &chart, const MeasurementBuffer &buffer, uint32_t record)
     chart.Series1.clear();
     double t = 0;
     // The last cycle's tail is not part of the run (unless it is the only cycle).
-    uint64_t block = r.header.curveBlockOffset();
+    uint64_t block = r.firstCurveBlock();
     for (int used = 0; used < 60 && r.has(block) && (used == 0 || r.has(block + kBlockSize)); ++used) {
         const CurveBlock b(buffer, block);
         ChartSeries &s = chart.Series1;

@@ -24,7 +24,10 @@ QByteArray p700CsvBytes(const MeasurementBuffer &buffer, uint32_t recordOffset, 
         + QByteArray::number(h.IrLevel()) + "\r\n";
     out += toGbk(QStringLiteral("--暗适应--\r\n"));
     out += toGbk(QStringLiteral("饱和脉冲序号,采样点A,采样点B,采样点C \r\n"));
-    uint64_t block = h.curveBlockOffset();
+    const std::optional<uint64_t> first = h.firstCurveBlock();
+    if (!first)
+        return out;
+    uint64_t block = *first;
     for (unsigned k = 0; k < h.Total(); ++k) {
         const CurveBlock pulse(buffer, block);
         out += QByteArray::number(k + 1) + ',';

@@ -76,17 +76,20 @@ void appendTailLines(QByteArray &out, const CurveBlock &block)
 
 void appendOjipSection(QByteArray &out, const MeasurementBuffer &buffer, const RecordHeader &h)
 {
-    const uint64_t curve = h.curveBlockOffset();
     out.append(texts().ojip);
-    appendCurveLines(out, CurveBlock(buffer, curve));
-    if (buffer.isContinuationBlock(curve + kBlockSize))
-        appendExtensionLines(out, ExtensionBlock(buffer, curve + kBlockSize));
+    const std::optional<uint64_t> curve = h.firstCurveBlock();
+    if (!curve)
+        return;
+    appendCurveLines(out, CurveBlock(buffer, *curve));
+    if (buffer.isContinuationBlock(*curve + kBlockSize))
+        appendExtensionLines(out, ExtensionBlock(buffer, *curve + kBlockSize));
 }
 
 void appendPulseTransientSection(QByteArray &out, const MeasurementBuffer &buffer, const RecordHeader &h)
 {
     out.append(texts().pulseTransient);
-    for (uint64_t b = h.curveBlockOffset(); buffer.isContinuationBlock(b); b += kBlockSize) {
+    const std::optional<uint64_t> first = h.firstCurveBlock();
+    for (uint64_t b = first.value_or(0); first && buffer.isContinuationBlock(b); b += kBlockSize) {
         const CurveBlock block(buffer, b);
         appendCurveLines(out, block);
         // The last cycle's tail was never measured.
@@ -105,7 +108,8 @@ void appendPostSteadyStateSection(QByteArray &out, const MeasurementBuffer &buff
     uint64_t actinic = uint64_t(h.offset()) + uint64_t(kBlockSize) * (1 + cycles);
     out.append(texts().postSteadyState);
     unsigned k = 1;
-    for (uint64_t s = h.curveBlockOffset(); buffer.isContinuationBlock(s); s += kBlockSize, ++k) {
+    const std::optional<uint64_t> first = h.firstCurveBlock();
+    for (uint64_t s = first.value_or(0); first && buffer.isContinuationBlock(s); s += kBlockSize, ++k) {
         const CurveBlock block(buffer, s);
         out.append(texts().saturating);
         appendCurveLines(out, block);

@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 
+#include <optional>
+
 namespace corvane {
 
 namespace field {
@@ -73,8 +75,17 @@ public:
     uint8_t Minute() const { return m_buf.byteAt(uint64_t(m_off) + field::Minute); }
     uint8_t Second() const { return m_buf.byteAt(uint64_t(m_off) + field::Second); }
 
-    // Offset of the block directly behind the header block (the first curve block).
-    uint64_t curveBlockOffset() const { return uint64_t(m_off) + kBlockSize; }
+    // The record's first curve block: the block directly behind the header block, when
+    // that is a continuation block. When it is not (say the next record's header follows
+    // at once) the record has no curve, and nothing behind the header may be read as one.
+    std::optional<uint64_t> firstCurveBlock() const
+    {
+        const uint64_t next = uint64_t(m_off) + kBlockSize;
+        if (!m_buf.isContinuationBlock(next))
+            return std::nullopt;
+        return next;
+    }
+    bool hasCurve() const { return firstCurveBlock().has_value(); }
 
 private:
     uint16_t u16(uint32_t f) const { return m_buf.u16(uint64_t(m_off) + f); }

@@ -99,6 +99,39 @@ TEST(ParameterTable, RowTextsOfEachKind)
     EXPECT_NE(tableDataRow(l->buffer, l->index[0].offset).cell(14), "0");
 }
 
+// tFm, Area and Mo are read from the curve; a record whose header is followed at once
+// by the next record's header has none. The header's own values stay.
+TEST(ParameterTable, RecordWithoutCurveShowsDashesForCurveValues)
+{
+    for (uint16_t kind : {1, 2, 3}) {
+        SCOPED_TRACE(kind);
+        HeaderFields a;
+        a.Kind = kind;
+        a.Name = "A";
+        a.F0 = 400;
+        a.Fj = 900;
+        a.Fi = 1400;
+        a.Fm = 2000;
+        a.Total = 1;
+        HeaderFields next;
+        next.Name = "B";
+        next.AlTime = 2300;
+        next.F0 = 3000;
+        CurveSamples s{};
+        s[29] = 2500;
+        DataBuilder b;
+        b.addHeader(a);
+        b.addHeader(next);
+        b.addCurve(s);
+        const auto l = listedData(b);
+        ASSERT_EQ(l->listed, 2);
+        const TableRow row = tableDataRow(l->buffer, l->index[0].offset);
+        const QByteArrayView expected[] = {"400", "900", "1400", "2000", "0.80", "----", "----", "----"};
+        for (int c = 0; c < 8; ++c)
+            EXPECT_EQ(row.cell(8 + c), expected[c]) << "column " << 8 + c;
+    }
+}
+
 TEST(ParameterTable, RowsFollowListOrderAndEndWithAnEmptyRow)
 {
     DataBuilder b;

@@ -33,6 +33,8 @@ TEST(P700Csv, OneRowPerSaturatingPulseWithEmptyCellsForZeroSamples)
         {"Total limits the rows", 2, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, "1,1,2,3,\r\n2,4,5,6,\r\n"},
         {"Total 0 gives the headings only", 0, {{1, 2, 3}}, ""},
         {"all zero", 1, {{0, 0, 0}}, "1,,,,\r\n"},
+        // The next record's header is no pulse block: nothing of it may become a row.
+        {"no pulse block before the next header", 3, {}, ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -60,5 +62,6 @@ TEST(P700Csv, RecordInTheLastBlockReadsNothingBeyondTheBuffer)
     buffer->data()[last] = kHeaderMarker;
     buffer->setU16(last + field::Total, 9);
     const QByteArray csv = p700CsvBytes(*buffer, last, "X0001");
-    EXPECT_TRUE(csv.endsWith(gbk("采样点C \r\n1,,,,\r\n"))) << csv.constData();
+    // Nothing follows the header: no pulse block, so no row.
+    EXPECT_TRUE(csv.endsWith(gbk("采样点C \r\n"))) << csv.constData();
 }

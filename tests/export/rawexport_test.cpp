@@ -218,7 +218,8 @@ TEST(RawExport, WalksStopAtTheEndOfTheBuffer)
     } cases[] = {
         // Pulses run up to the last block; the actinic area would lie far beyond.
         {"Kind 3 with a huge Total in the last blocks", lastBlock - 2 * kBlockSize, 3, 60000, 2, 2 + 123 + 1 + 123 + 1},
-        {"Kind 1 in the last block position", lastBlock, 1, 0, 0, 2 + 118},
+        // Nothing follows the header: the record has no curve.
+        {"Kind 1 in the last block position", lastBlock, 1, 0, 0, 2},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -236,5 +237,37 @@ TEST(RawExport, WalksStopAtTheEndOfTheBuffer)
         EXPECT_EQ(lines.size(), c.csvLines);
         EXPECT_EQ(rawDataFileBytes(*buffer, *index, first).size(),
                   qsizetype(kFileHeaderSize + (1 + c.continuationBlocks) * kBlockSize));
+    }
+}
+
+// A header block followed at once by the next record's header: the record has no
+// curve, and its section is the section line alone, as if nothing followed it.
+TEST(RawCsv, RecordWithoutCurveBlockReadsNothingOfTheNextRecord)
+{
+    for (uint16_t kind : {1, 2, 3}) {
+        SCOPED_TRACE(kind);
+        HeaderFields a;
+        a.Kind = kind;
+        a.Name = "A";
+        a.OjipSeconds = 2;
+        a.Total = 2;
+        HeaderFields next;
+        next.Name = "B";
+        next.Number = 2;
+        next.AlTime = 2300;
+        next.F0 = 3000;
+        DataBuilder followed;
+        followed.addHeader(a);
+        followed.addHeader(next);
+        followed.addCurve(curveOf(5));
+        followed.addExtension(extensionOf(5));
+        DataBuilder alone;
+        alone.addHeader(a);
+        const Listed withNext(followed), byItself(alone);
+        ASSERT_EQ(withNext.count, 2);
+        const std::vector<int> first{0};
+        const QByteArray csv = rawCsvBytes(*withNext.buffer, *withNext.index, first);
+        EXPECT_EQ(csvLines(csv).size(), 2) << csv.constData();
+        EXPECT_EQ(csv, rawCsvBytes(*byItself.buffer, *byItself.index, first));
     }
 }
