@@ -1,6 +1,7 @@
 #include "cli/clidata.h"
 
 #include "cli/cliargs.h"
+#include "cli/commands.h"
 #include "data/datafile.h"
 #include "data/filewrite.h"
 
@@ -14,11 +15,23 @@ QString loadForCli(const QString &path, LoadedData &out)
     const LoadResult r = loadDataFile(path, out.state->MeasurementBuffer);
     if (!r.ok())
         return QStringLiteral("%1: %2").arg(path, loadErrorText(r.error));
+    if (r.truncated)
+        fail(0, QStringLiteral("%1: the file holds more than the instrument's %2 blocks; the first %3 blocks were read "
+                               "and the rest of the file was ignored")
+                    .arg(path)
+                    .arg(kBlockPositions)
+                    .arg(r.blockCount));
     out.state->VersionMarker = r.versionMarker;
     const ListBuild b = buildRecordIndex(out.state->MeasurementBuffer, out.state->VersionMarker, out.state->RecordIndex);
     out.listed = b.listed;
     out.leftOut = b.leftOut;
     return {};
+}
+
+void warnLeftOut(const QString &path, const LoadedData &data)
+{
+    if (data.leftOut > 0)
+        fail(0, QStringLiteral("%1: %2 more measurements are not listed (at most 9999)").arg(path).arg(data.leftOut));
 }
 
 QString selectLines(const QString &selectText, bool given, int listed, std::vector<int> &indexes)

@@ -19,8 +19,12 @@ struct LoadedData
 };
 
 // Loads the file and builds the list (so version-0 FrTime is converted once).
+// A file larger than the buffer is read in part, with a warning on stderr.
 // Returns an error text naming the file and the reason.
 QString loadForCli(const QString &path, LoadedData &out);
+
+// Warns on stderr when the list left measurements out (past the 9999th).
+void warnLeftOut(const QString &path, const LoadedData &data);
 
 // Lines (from 1) to list indexes (from 0), in list order whatever the order given.
 // Default (selectText empty): every listed line.

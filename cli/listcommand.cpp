@@ -18,8 +18,7 @@ int runList(const ParsedArgs &args)
     }
     if (QString e = writeOutput(args.value(QStringLiteral("-o")), out); !e.isEmpty())
         return fail(1, e);
-    if (data.leftOut > 0)
-        fail(0, QStringLiteral("%1: %2 more measurements are not listed (at most 9999)").arg(args.file).arg(data.leftOut));
+    warnLeftOut(args.file, data);
     return 0;
 }
 

@@ -129,6 +129,7 @@ int runPlot(const ParsedArgs &args)
         return fail(1, QStringLiteral("%1: the picture could not be encoded").arg(out));
     if (QString e = writeOutput(out, bytes); !e.isEmpty())
         return fail(1, e);
+    warnLeftOut(args.file, data);
     return 0;
 }
 

@@ -21,6 +21,7 @@ int runRaw(const ParsedArgs &args)
                                                             : rawCsvBytes(s.MeasurementBuffer, s.RecordIndex, lines);
     if (QString e = writeOutput(args.value(QStringLiteral("-o")), bytes); !e.isEmpty())
         return fail(1, e);
+    warnLeftOut(args.file, data);
     return 0;
 }
 

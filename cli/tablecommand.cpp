@@ -17,8 +17,7 @@ int runTable(const ParsedArgs &args)
     const QByteArray csv = tableCsv(parameterTableRows(data.state->MeasurementBuffer, data.state->RecordIndex, lines));
     if (QString e = writeOutput(args.value(QStringLiteral("-o")), csv); !e.isEmpty())
         return fail(1, e);
-    if (data.leftOut > 0)
-        fail(0, QStringLiteral("%1: %2 more measurements are not listed (at most 9999)").arg(args.file).arg(data.leftOut));
+    warnLeftOut(args.file, data);
     return 0;
 }
 

@@ -191,6 +191,9 @@ void TForm2::BtnOpenClick()
     m_state.VersionMarker = loaded.versionMarker;
     m_ui->Label1->setText(QStringLiteral("查看文件:") + fileName + QStringLiteral("   数据个数:")
                           + QString::number(loaded.recordCount));
+    if (loaded.truncated)
+        m_ui->Label1->setText(m_ui->Label1->text()
+                              + QStringLiteral("   （文件过大，只读入前%1个数据块，其余部分已忽略）").arg(loaded.blockCount));
     m_ui->BtnSaveAll->setEnabled(false);
     m_ui->BtnP700Save->hide();
     FillFNtoChkListBox();

@@ -321,3 +321,28 @@ TEST(CurvePoints, WalksStayInsideTheRecordAndTheBuffer)
         EXPECT_TRUE(d.chart.Series2.points.empty());
     }
 }
+
+// A header block followed at once by the next record's header: no curve to draw, in
+// any view, and nothing of the next record.
+TEST(CurvePoints, RecordWithoutCurveBlockDrawsNothing)
+{
+    for (uint16_t kind : {1, 2, 3}) {
+        SCOPED_TRACE(kind);
+        DataBuilder b;
+        HeaderFields h;
+        h.Kind = kind;
+        h.Total = 3;
+        h.OjipSeconds = 2;
+        const uint32_t at = b.addHeader(h);
+        addPulseTransient(b, 5);
+        Drawn d;
+        d.buf = bufferOf(b);
+        for (uint8_t mode : {kDrawFirstCurve, kDrawAllCurves, kDrawActinicCurves}) {
+            SCOPED_TRACE(int(mode));
+            drawOjip(d.chart, *d.buf, mode, at, d.chart.CurvePool[0], 255, 0);
+            EXPECT_EQ(d.curvesDrawn(), 0);
+        }
+        drawAl(d.chart, *d.buf, at);
+        EXPECT_TRUE(d.chart.Series1.points.empty());
+    }
+}

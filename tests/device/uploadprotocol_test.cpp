@@ -6,7 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
+#include "data/filewrite.h"
+#include "device/uploadfile.h"
+
+#include <csignal>
 #include <cstring>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -373,4 +381,55 @@ TEST(UploadProtocol, TmpBinThatCannotBeWrittenShowsInTheStatusBox)
     EXPECT_TRUE(lines[3].contains(QStringLiteral("tmp.bin"))) << lines[3].toStdString();
     EXPECT_TRUE(QFileInfo(cwd.path(QStringLiteral("tmp.bin"))).isDir());
     EXPECT_EQ(bufferHead(*l.state, 256), expectedBody(4));
+}
+
+// A program killed while it writes tmp.bin leaves the previous tmp.bin whole, and its
+// temporary file goes with the next upload.
+TEST(UploadProtocol, AWriteOfTmpBinKilledHalfwayLeavesTheOldFile)
+{
+    InTemporaryDirectory cwd;
+    const QString tmp = cwd.path(QString::fromLatin1(kUploadFileName));
+    {
+        QFile old(tmp);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the previous upload");
+    }
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Stands still halfway through the write until it is killed.
+        writeFileAtomically(QString::fromLatin1(kUploadFileName), [&](QIODevice &out) {
+            out.write(QByteArray(1 << 20, '\x5a'));
+            const char c = 1;
+            (void)!::write(ready[1], &c, 1);
+            for (;;)
+                ::pause();
+            return true;
+        });
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_EQ(readFile(tmp), QByteArray("the previous upload"));
+    const auto leftovers = [&] {
+        QStringList names;
+        for (const QString &n : QDir(cwd.dir.path()).entryList(QDir::Files | QDir::Hidden))
+            if (isTempFileOf(n, QString::fromLatin1(kUploadFileName)))
+                names << n;
+        return names;
+    };
+    ASSERT_EQ(leftovers().size(), 1);
+
+    Link l;
+    connectAndStartUpload(l, 1);
+    for (uint32_t i = 0; i < 4; ++i)
+        l.report(uploadPayload(i));
+    EXPECT_EQ(readFile(tmp), fileHeader() + expectedBody(4));
+    EXPECT_TRUE(leftovers().isEmpty());
 }

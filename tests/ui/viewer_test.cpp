@@ -482,3 +482,20 @@ TEST(AnchoredGeometry, FollowsTheAnchoredEdges)
 }
 
 } // namespace
+
+TEST_F(Viewer, AFileLargerThanTheBufferSaysSoInTheLabel)
+{
+    DataBuilder b;
+    HeaderFields h;
+    h.Kind = 2;
+    b.addHeader(h);
+    for (uint32_t i = 1; i <= kBlockPositions; ++i)  // one block more than the buffer holds
+        b.addBlock(kContinuationMarker);
+    enter();
+    open(writeFile(QStringLiteral("big.bin"), b.file()));
+    EXPECT_EQ(ui->Label1->text(),
+              QStringLiteral("查看文件:big.bin   数据个数:1   （文件过大，只读入前32768个数据块，其余部分已忽略）"));
+
+    open(writeFile(QStringLiteral("small.bin"), records(2).file()));
+    EXPECT_EQ(ui->Label1->text(), QStringLiteral("查看文件:small.bin   数据个数:2"));
+}
