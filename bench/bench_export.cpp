@@ -61,3 +61,17 @@ static void BM_RawCsvOf9999OjipRecords(benchmark::State &state)
     state.counters["lines"] = double(lineCount);
 }
 BENCHMARK(BM_RawCsvOf9999OjipRecords)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The write alone, temporary file, fsync and rename included, over an existing file.
+static void BM_WriteFileAtomically(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.csv"));
+    const QByteArray bytes(qsizetype(state.range(0)), 'x');
+    for (auto _ : state) {
+        if (!writeFileAtomically(path, bytes).isEmpty())
+            state.SkipWithError("write failed");
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_WriteFileAtomically)->Arg(1 << 10)->Arg(8 << 20)->Arg(64 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();

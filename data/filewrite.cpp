@@ -7,8 +7,11 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -141,12 +144,48 @@ void keepMode(int fd, const struct stat &target)
     ::fchmod(fd, target.st_mode & 07777);
 }
 
+// A FIFO whose reader went away raises SIGPIPE, which would end the program: while a
+// stream is written the signal is held back, so the write fails with EPIPE instead,
+// and one that the write raised is taken away again.
+class SigpipeHeldBack
+{
+public:
+    SigpipeHeldBack()
+    {
+        sigemptyset(&m_pipe);
+        sigaddset(&m_pipe, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        m_wasPending = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_old);
+    }
+    ~SigpipeHeldBack()
+    {
+        if (!m_wasPending) {
+            const timespec none{};
+            while (sigtimedwait(&m_pipe, nullptr, &none) == SIGPIPE) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &m_old, nullptr);
+    }
+    SigpipeHeldBack(const SigpipeHeldBack &) = delete;
+    SigpipeHeldBack &operator=(const SigpipeHeldBack &) = delete;
+
+private:
+    sigset_t m_pipe{}, m_old{};
+    bool m_wasPending = false;
+};
+
 QString writeInPlace(const QString &path, const std::function<bool(QIODevice &)> &produce, const WriteCall &writeCall)
 {
     const int fd = ::open(encoded(path).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return failure(path, errno);
-    const int error = produceInto(fd, produce, writeCall);
+    int error = 0;
+    {
+        const SigpipeHeldBack held;
+        error = produceInto(fd, produce, writeCall);
+    }
     ::close(fd);
     return error == 0 ? QString() : failure(path, error < 0 ? 0 : error);
 }

@@ -99,6 +99,25 @@ TEST(FileWrite, SpecialFilesAreWrittenInPlace)
     EXPECT_TRUE(tempFilesIn(dir).isEmpty());
 }
 
+// A reader that stops early makes the write fail; the program goes on.
+TEST(FileWrite, AFifoClosedByItsReaderFailsTheWrite)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    std::thread reader([&] {
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_RDONLY);
+        char c;
+        (void)!::read(fd, &c, 1);
+        ::close(fd);
+    });
+    const QByteArray sent(4 << 20, 'x');
+    const QString error = writeFileAtomically(fifo, QByteArrayView(sent));
+    reader.join();
+    EXPECT_EQ(error, QStringLiteral("无法写入文件 pipe：Broken pipe"));
+    EXPECT_EQ(fileType(fifo), mode_t(S_IFIFO));
+}
+
 struct FullDiskCase
 {
     const char *name;
