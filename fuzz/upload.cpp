@@ -197,8 +197,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         switch (data[i++]) {
         case 'c': run.protocol.BtnConnClick(); break;
         case 't':
+            // Without an instrument the click does nothing, and the buffer is not cleared.
+            if (run.state.InstrumentFound)
+                run.highWater = 0;
             run.protocol.BtnTransClick();
-            run.highWater = 0;
             break;
         case 'w':
             if (run.timer.active)
