@@ -2,7 +2,9 @@
 PRESET ?= dev
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: run test build deps bench demo clean
+.PHONY: run test build deps bench demo fuzz clean
+
+FUZZ_SECONDS ?= 600
 
 deps:
 	@scripts/install-deps
@@ -22,6 +24,12 @@ test: build
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Every fuzz target for FUZZ_SECONDS each; findings land in build/fuzz/findings/.
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	scripts/run-fuzzers $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

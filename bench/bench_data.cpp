@@ -51,3 +51,29 @@ static void BM_BuildListOf9999(benchmark::State &state)
     }
 }
 BENCHMARK(BM_BuildListOf9999)->Unit(benchmark::kMillisecond);
+
+// A one-record file opened after a full one: only the blocks the full file used
+// are cleared, so this costs microseconds, not a pass over 8 MiB.
+static void BM_LoadSmallFileAfterFullOne(benchmark::State &state)
+{
+    static const QByteArray full = fullBufferData().file();
+    static const QByteArray small = singleRecordData(1).file();
+    MeasurementBuffer buf;
+    for (auto _ : state) {
+        state.PauseTiming();
+        loadDataFile(QByteArrayView(full), buf);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(loadDataFile(QByteArrayView(small), buf));
+    }
+}
+BENCHMARK(BM_LoadSmallFileAfterFullOne)->Unit(benchmark::kMicrosecond);
+
+// The same small file loaded again and again, as the fuzz target does.
+static void BM_LoadSmallFileRepeatedly(benchmark::State &state)
+{
+    static const QByteArray small = singleRecordData(1).file();
+    MeasurementBuffer buf;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(loadDataFile(QByteArrayView(small), buf));
+}
+BENCHMARK(BM_LoadSmallFileRepeatedly)->Unit(benchmark::kMicrosecond);

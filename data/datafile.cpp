@@ -43,7 +43,6 @@ LoadResult loadDataFile(QByteArrayView file, MeasurementBuffer &out)
     LoadResult r;
     out.clear();
     ByteSource src(file);
-    uint8_t *buf = out.data();
     uint32_t p = 0;
     bool headerSeen = false;
     while (p < kBufferSize) {
@@ -52,8 +51,9 @@ LoadResult loadDataFile(QByteArrayView file, MeasurementBuffer &out)
         if (b == kHeaderMarker || b == kContinuationMarker) {
             if (b == kHeaderMarker)
                 ++r.recordCount;
-            buf[p] = b;
-            src.read(buf + p + 1, kBlockSize - 1);
+            uint8_t *block = out.writable(p, kBlockSize).data();
+            block[0] = b;
+            src.read(block + 1, kBlockSize - 1);
             p += kBlockSize;
             continue;
         }

@@ -3,6 +3,7 @@
 #include "data/record.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace corvane {
 
@@ -10,8 +11,9 @@ ListBuild buildRecordIndex(MeasurementBuffer &buffer, uint32_t versionMarker, Re
 {
     index.fill(RecordEntry{});
     ListBuild r;
-    const uint8_t *bytes = buffer.data();
-    for (uint32_t p = 0; p < kBufferSize; p += kBlockSize) {
+    const uint8_t *bytes = std::as_const(buffer).data();
+    // Behind the used part every byte is zero: no header block there.
+    for (uint32_t p = 0; p < buffer.usedEnd(); p += kBlockSize) {
         if (bytes[p] != kHeaderMarker)
             continue;
         if (r.listed < kMaxListed)

@@ -135,7 +135,8 @@ void UploadProtocol::takeQueryReply(std::span<const uint8_t> payload)
 void UploadProtocol::takeUploadReport(std::span<const uint8_t> payload)
 {
     if (m_state.WriteIndex <= kBufferSize - kReportPayload) {
-        std::memcpy(m_state.MeasurementBuffer.data() + m_state.WriteIndex, payload.data(), kReportPayload);
+        std::memcpy(m_state.MeasurementBuffer.writable(m_state.WriteIndex, kReportPayload).data(), payload.data(),
+                    kReportPayload);
         m_state.WriteIndex += kReportPayload;
     } else if (!m_bufferFullReported) {
         m_bufferFullReported = true;

@@ -93,7 +93,8 @@ QByteArray DataBuilder::file(bool withHeader) const
 void DataBuilder::loadInto(MeasurementBuffer &buffer) const
 {
     buffer.clear();
-    std::memcpy(buffer.data(), m_body.constData(), std::min<size_t>(size_t(m_body.size()), kBufferSize));
+    const auto n = uint32_t(std::min<size_t>(size_t(m_body.size()), kBufferSize));
+    std::memcpy(buffer.writable(0, n).data(), m_body.constData(), n);
 }
 
 } // namespace corvane

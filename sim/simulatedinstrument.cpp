@@ -81,17 +81,28 @@ bool SimulatedInstrument::receive(std::span<const uint8_t> report)
         m_lastBatchStart = start;
         m_pending.clear();
         const uint64_t total = uint64_t(blockCount()) * 4;
-        const uint64_t end = std::min<uint64_t>(uint64_t(start) + kBatchReports, total);
-        for (uint64_t i = start; i < end; ++i) {
-            if (int64_t(i) == m_options.stallAt && !m_stalled) {
-                m_stalled = true;
-                break;
+        uint64_t end = std::min<uint64_t>(uint64_t(start) + kBatchReports, total);
+        const uint64_t last = int64_t(start) == m_options.surplusAt ? end + uint64_t(std::max(m_options.surplusReports, 0)) : end;
+        const bool repeat = int64_t(start) == m_options.repeatBatchAt && !m_repeated;
+        m_repeated = m_repeated || repeat;
+        for (int pass = 0; pass < (repeat ? 2 : 1); ++pass) {
+            for (uint64_t i = start; i < last; ++i) {
+                if (i >= end) {
+                    Report extra{};
+                    std::fill(extra.begin() + 1, extra.end(), kContinuationMarker);
+                    queue(extra, true, at);
+                    continue;
+                }
+                if (int64_t(i) == m_options.stallAt && !m_stalled) {
+                    m_stalled = true;
+                    break;
+                }
+                if (int64_t(i) == m_options.dropReport && !m_dropped) {
+                    m_dropped = true;
+                    continue;
+                }
+                queue(uploadReport(i), true, at);
             }
-            if (int64_t(i) == m_options.dropReport && !m_dropped) {
-                m_dropped = true;
-                continue;
-            }
-            queue(uploadReport(i), true, at);
         }
     }
     m_wake.notify_all();

@@ -34,6 +34,9 @@ struct SimulatedInstrumentOptions
     bool resendSendsBatchAgain = true;  // else a request repeated unchanged is ignored
     int64_t unplugAfter = -1;    // unplugs itself once this many upload reports were sent
     std::optional<uint32_t> announcedBlocks;  // BlockCount in the reply instead of the image's
+    int64_t repeatBatchAt = -1;  // the batch with this start is sent twice in a row, once
+    int64_t surplusAt = -1;      // the batch with this start carries surplusReports more reports
+    int surplusReports = 0;      // (0xAA bytes past the image, so they look like blocks)
 };
 
 class SimulatedInstrument
@@ -86,7 +89,7 @@ private:
     std::deque<Pending> m_pending;
     std::vector<Report> m_requests;
     std::optional<uint32_t> m_lastBatchStart;
-    bool m_dropped = false, m_stalled = false, m_lost = false, m_interrupted = false;
+    bool m_dropped = false, m_stalled = false, m_lost = false, m_repeated = false, m_interrupted = false;
     std::atomic<bool> m_pluggedIn{true};
     std::atomic<uint64_t> m_uploadReportsSent{0};
     std::function<void()> m_unplugHandler;

@@ -175,4 +175,39 @@ DataBuilder bulkData(int records)
     return b;
 }
 
+DataBuilder singleRecordData(int kind)
+{
+    DataBuilder b;
+    HeaderFields h;
+    h.Name = "SEED";
+    h.DarkTime = 900;
+    h.FrTime = 50;
+    const OjipShape s;
+    switch (kind) {
+    case 2: addPulseTransientRecord(b, h, s, 3); break;
+    case 3: addPostSteadyStateRecord(b, h, s, 3, 2); break;
+    default: addOjipRecord(b, h, s, true); break;
+    }
+    return b;
+}
+
+DataBuilder fullBufferData()
+{
+    // Three blocks per bulk record; two OJIP records without the 10 s extension
+    // (two blocks each) make up the rest exactly.
+    constexpr int bulkRecords = int(kBlockPositions / 3) - 1;
+    DataBuilder b = bulkData(bulkRecords);
+    HeaderFields h;
+    h.Name = "FULL";
+    while (b.size() < kBufferSize) {
+        if (kBufferSize - b.size() >= 2 * kBlockSize) {
+            h.Number = uint16_t(h.Number + 1);
+            addOjipRecord(b, h, {}, false);
+        } else {
+            b.addBlock(kContinuationMarker);
+        }
+    }
+    return b;
+}
+
 } // namespace corvane

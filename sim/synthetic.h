@@ -27,4 +27,11 @@ DataBuilder demoData();
 // the buffer: for benchmarks and large-file tests.
 DataBuilder bulkData(int records);
 
+// One record of `kind` (1 OJIP, 2 pulse transient, 3 post-steady state): the smallest
+// well-formed file of each kind, for seed inputs.
+DataBuilder singleRecordData(int kind);
+
+// Bulk records filling the buffer to its last block: the largest file that loads whole.
+DataBuilder fullBufferData();
+
 } // namespace corvane

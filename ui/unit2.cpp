@@ -187,7 +187,7 @@ void TForm2::BtnOpenClick()
 
     resetCurvePool();
     // Copied, not swapped: the shared buffer keeps its one allocation for the whole run.
-    std::memcpy(m_state.MeasurementBuffer.data(), scratch->data(), MeasurementBuffer::size());
+    m_state.MeasurementBuffer.copyFrom(*scratch);
     m_state.VersionMarker = loaded.versionMarker;
     m_ui->Label1->setText(QStringLiteral("查看文件:") + fileName + QStringLiteral("   数据个数:")
                           + QString::number(loaded.recordCount));

@@ -5,6 +5,10 @@
 #include <QTemporaryDir>
 #include <QFile>
 
+#include <algorithm>
+#include <functional>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 using namespace corvane;
@@ -182,4 +186,73 @@ TEST(RecordWalk, RecordAtTheEndOfTheBufferStopsThere)
     EXPECT_FALSE(beyond.isContinuation());
     EXPECT_EQ(beyond.sample(117), 0);
     EXPECT_EQ(CurveBlock(buf, last + kBlockSize).tail(8), 0);
+}
+
+// The buffer promises zero from usedEnd() on; loads, uploads and copies rely on it to
+// clear only what was written.
+namespace {
+bool zeroFromUsedEnd(const MeasurementBuffer &b)
+{
+    const auto bytes = b.bytes();
+    return std::all_of(bytes.begin() + b.usedEnd(), bytes.end(), [](uint8_t v) { return v == 0; });
+}
+
+QByteArray recordsBytes(int blocks)
+{
+    DataBuilder d;
+    for (int i = 0; i < blocks; ++i)
+        d.addBlock(i % 3 == 0 ? kHeaderMarker : kContinuationMarker, 0x5C);
+    return d.file();
+}
+
+LoadResult load(const QByteArray &file, MeasurementBuffer &b)
+{
+    return loadDataFile(QByteArrayView(file), b);
+}
+LoadResult loadRecords(int blocks, MeasurementBuffer &b)
+{
+    return load(recordsBytes(blocks), b);
+}
+} // namespace
+
+TEST(MeasurementBufferUse, EverythingBehindTheUsedPartStaysZero)
+{
+    struct Step
+    {
+        const char *name;
+        std::function<void(MeasurementBuffer &, MeasurementBuffer &)> apply;
+    };
+    const std::vector<Step> steps{
+        {"full file", [](auto &b, auto &) { loadRecords(int(kBlockPositions), b); }},
+        {"small file after it", [](auto &b, auto &) { loadRecords(1, b); }},
+        {"failed load", [](auto &b, auto &) { load(bytes({0x33}), b); }},
+        {"write near the end", [](auto &b, auto &) { b.writable(kBufferSize - 10, 64)[0] = 7; }},
+        {"setU16 past the used part", [](auto &b, auto &) { b.setU16(300000, 0xBEEF); }},
+        {"clear", [](auto &b, auto &) { b.clear(); }},
+        {"copy of a larger buffer", [](auto &b, auto &o) { loadRecords(900, o); b.copyFrom(o); }},
+        {"copy of a smaller buffer", [](auto &b, auto &o) { loadRecords(2, o); b.copyFrom(o); }},
+        {"swap", [](auto &b, auto &o) { loadRecords(40, o); b.swap(o); }},
+        {"raw pointer", [](auto &b, auto &) { b.data()[5000] = 1; }},
+        {"small file after a raw write", [](auto &b, auto &) { loadRecords(3, b); }},
+    };
+    MeasurementBuffer buffer, other;
+    for (const Step &s : steps) {
+        s.apply(buffer, other);
+        EXPECT_TRUE(zeroFromUsedEnd(buffer)) << "after " << s.name;
+        EXPECT_TRUE(zeroFromUsedEnd(other)) << "after " << s.name << " (the other buffer)";
+    }
+}
+
+TEST(MeasurementBufferUse, SmallFileAfterFullOneReadsExactlyItsBlocks)
+{
+    MeasurementBuffer buffer;
+    ASSERT_TRUE(loadRecords(int(kBlockPositions), buffer).ok());
+    const QByteArray small = recordsBytes(2);
+    const LoadResult r = load(small, buffer);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.blockCount, 2u);
+    EXPECT_EQ(buffer.usedEnd(), 2 * kBlockSize);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(std::as_const(buffer).data()), 2 * kBlockSize),
+              small.mid(kFileHeaderSize));
+    EXPECT_TRUE(zeroFromUsedEnd(buffer));
 }
