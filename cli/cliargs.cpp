@@ -2,7 +2,7 @@
 
 namespace corvane::cli {
 
-QString parseArgs(const QStringList &words, const std::vector<OptionSpec> &known, ParsedArgs &out)
+QString parseArgs(const QStringList &words, const std::vector<OptionSpec> &known, ParsedArgs &out, bool manyFiles)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString &w = words[i];
@@ -27,9 +27,11 @@ QString parseArgs(const QStringList &words, const std::vector<OptionSpec> &known
             out.options.insert(w, value);
             continue;
         }
-        if (!out.file.isEmpty())
+        if (!out.file.isEmpty() && !manyFiles)
             return QStringLiteral("unexpected argument %1").arg(w);
-        out.file = w;
+        if (out.file.isEmpty())
+            out.file = w;
+        out.files.append(w);
     }
     if (out.file.isEmpty())
         return QStringLiteral("no data file given");

@@ -5,6 +5,8 @@
 #include "data/datafile.h"
 #include "data/filewrite.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -53,6 +55,37 @@ QString selectLines(const QString &selectText, bool given, int listed, std::vect
     std::sort(indexes.begin(), indexes.end());
     indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
     return {};
+}
+
+int forEachDataFile(const ParsedArgs &args,
+                    const std::function<void(const QString &file, const AppState &state, const std::vector<int> &lines)> &visit)
+{
+    const QString selectOption = QStringLiteral("--select");
+    if (args.has(selectOption) && args.files.size() > 1)
+        return fail(2, QStringLiteral("--select applies to a single data file"));
+    for (const QString &file : args.files) {
+        LoadedData data;
+        if (QString e = loadForCli(file, data); !e.isEmpty())
+            return fail(1, e);
+        std::vector<int> lines;
+        if (QString e = selectLines(args.value(selectOption), args.has(selectOption), data.listed, lines); !e.isEmpty())
+            return fail(2, e);
+        if (data.leftOut > 0)
+            fail(0, QStringLiteral("%1: %2 more measurements are not listed (at most 9999)").arg(file).arg(data.leftOut));
+        visit(file, *data.state, lines);
+    }
+    return 0;
+}
+
+QString writeOutputStream(const QString &path, const std::function<bool(QIODevice &)> &produce)
+{
+    if (path.isEmpty() || path == QLatin1String("-")) {
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || !produce(out) || !out.flush() || out.error() != QFileDevice::NoError)
+            return QStringLiteral("cannot write to standard output");
+        return {};
+    }
+    return writeFileAtomically(path, produce);
 }
 
 QString writeOutput(const QString &path, const QByteArray &bytes)

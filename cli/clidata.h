@@ -4,8 +4,10 @@
 #include "data/appstate.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,6 +31,18 @@ void warnLeftOut(const QString &path, const LoadedData &data);
 // Lines (from 1) to list indexes (from 0), in list order whatever the order given.
 // Default (selectText empty): every listed line.
 QString selectLines(const QString &selectText, bool given, int listed, std::vector<int> &indexes);
+
+struct ParsedArgs;
+
+// Loads each data file of args.files in turn and hands it with its selected list
+// indexes to `visit`; --select applies only when a single file is given. Returns
+// the exit status (0, 1 unreadable file, 2 usage error) having printed any message.
+int forEachDataFile(const ParsedArgs &args,
+                    const std::function<void(const QString &file, const AppState &state, const std::vector<int> &lines)> &visit);
+
+// Streams what `produce` writes to `path` atomically, or to stdout when `path` is empty
+// or "-". When `produce` returns false nothing is kept at `path`.
+QString writeOutputStream(const QString &path, const std::function<bool(QIODevice &)> &produce);
 
 // Writes to `path` atomically, or to stdout when it is empty. Error text on failure.
 QString writeOutput(const QString &path, const QByteArray &bytes);

@@ -12,6 +12,7 @@ struct Command
     std::vector<OptionSpec> options;
     int (*run)(const ParsedArgs &args);
     bool gui = false;  // renders pictures: runs under a QApplication (offscreen by default)
+    bool manyFiles = false;  // takes several data files in one call
 };
 
 int runList(const ParsedArgs &args);
@@ -19,6 +20,8 @@ int runRaw(const ParsedArgs &args);
 int runP700(const ParsedArgs &args);
 int runPlot(const ParsedArgs &args);
 int runTable(const ParsedArgs &args);
+int runJip(const ParsedArgs &args);
+int runCurves(const ParsedArgs &args);
 
 // Prints a message to stderr and returns `status`.
 int fail(int status, const QString &message);

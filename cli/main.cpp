@@ -1,4 +1,5 @@
 // corvane-cli: the batch companion for researchers who script their analysis.
+#include "analysis/qualityflags.h"
 #include "cli/commands.h"
 
 #include <QApplication>
@@ -31,6 +32,12 @@ const std::vector<Command> &commands()
           {QStringLiteral("--size")}, {QStringLiteral("-o")}},
          runPlot, true},
         {"table", "table FILE.bin [--select 1,3,5] [-o OUT.csv]", {{QStringLiteral("--select")}, {QStringLiteral("-o")}}, runTable},
+        {"jip", "jip FILE.bin... [--select 1,3,5] [--format csv|tsv|long] [--group-by name] [-o OUT]",
+         {{QStringLiteral("--select")}, {QStringLiteral("--format")}, {QStringLiteral("--group-by")}, {QStringLiteral("-o")}},
+         runJip, false, true},
+        {"curves", "curves FILE.bin... [--select 1,3,5] [--normalise none|vt] [--format csv|long] [-o OUT]",
+         {{QStringLiteral("--select")}, {QStringLiteral("--normalise")}, {QStringLiteral("--format")}, {QStringLiteral("-o")}},
+         runCurves, false, true},
     };
     return table;
 }
@@ -43,6 +50,19 @@ int usage(const QString &problem)
     for (const Command &c : commands())
         std::fprintf(stderr, "  corvane-cli %s\n", c.usage);
     return 2;
+}
+
+// Usage and the legend of the quality flags that jip writes, on stdout.
+int help()
+{
+    std::fputs("usage:\n", stdout);
+    for (const Command &c : commands())
+        std::fprintf(stdout, "  corvane-cli %s\n", c.usage);
+    std::fputs("\nquality flags (jip, column flags, separated by ';'):\n", stdout);
+    for (const QualityFlagInfo &f : qualityFlagLegend())
+        std::fprintf(stdout, "  %-8.*s %.*s\n", int(f.code.size()), f.code.data(), int(f.meaning.size()), f.meaning.data());
+    std::fputs("Flags inform; they never change a value. An absent value is an empty cell.\n", stdout);
+    return 0;
 }
 
 } // namespace
@@ -63,11 +83,13 @@ int main(int argc, char **argv)
     const QStringList args = app->arguments().mid(1);
     if (args.isEmpty())
         return usage({});
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h")) || args[0] == QLatin1String("help"))
+        return help();
     for (const Command &c : commands()) {
         if (args[0] != QLatin1String(c.name))
             continue;
         ParsedArgs parsed;
-        if (QString e = parseArgs(args.mid(1), c.options, parsed); !e.isEmpty())
+        if (QString e = parseArgs(args.mid(1), c.options, parsed, c.manyFiles); !e.isEmpty())
             return usage(e);
         return c.run(parsed);
     }

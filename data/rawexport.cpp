@@ -4,6 +4,7 @@
 #include "data/datafile.h"
 #include "data/gbk.h"
 #include "data/record.h"
+#include "data/recordwalk.h"
 #include "data/recordtext.h"
 
 #include <array>
@@ -74,63 +75,30 @@ void appendTailLines(QByteArray &out, const CurveBlock &block)
         appendLine(out, texts().tail[size_t(k)], block.tail(k));
 }
 
-void appendOjipSection(QByteArray &out, const MeasurementBuffer &buffer, const RecordHeader &h)
+// Writes the raw CSV lines of one record's walk.
+struct RawCsvVisitor
 {
-    out.append(texts().ojip);
-    const std::optional<uint64_t> curve = h.firstCurveBlock();
-    if (!curve)
-        return;
-    appendCurveLines(out, CurveBlock(buffer, *curve));
-    if (buffer.isContinuationBlock(*curve + kBlockSize))
-        appendExtensionLines(out, ExtensionBlock(buffer, *curve + kBlockSize));
-}
+    QByteArray &out;
 
-void appendPulseTransientSection(QByteArray &out, const MeasurementBuffer &buffer, const RecordHeader &h)
-{
-    out.append(texts().pulseTransient);
-    const std::optional<uint64_t> first = h.firstCurveBlock();
-    for (uint64_t b = first.value_or(0); first && buffer.isContinuationBlock(b); b += kBlockSize) {
-        const CurveBlock block(buffer, b);
+    void curve(CurveSection section, int, const CurveBlock &block)
+    {
+        if (section == CurveSection::Saturating)
+            out.append(texts().saturating);
+        else if (section == CurveSection::Actinic)
+            out.append(texts().actinic);
         appendCurveLines(out, block);
-        // The last cycle's tail was never measured.
-        if (!buffer.isContinuationBlock(b + kBlockSize))
-            break;
-        appendTailLines(out, block);
-        out.append(texts().separator);
     }
-}
-
-void appendPostSteadyStateSection(QByteArray &out, const MeasurementBuffer &buffer, const RecordHeader &h)
-{
-    const unsigned cycles = h.Total();
-    const unsigned ojipSeconds = h.OjipSeconds();
-    const bool hasActinic = ojipSeconds > 0;
-    uint64_t actinic = uint64_t(h.offset()) + uint64_t(kBlockSize) * (1 + cycles);
-    out.append(texts().postSteadyState);
-    unsigned k = 1;
-    const std::optional<uint64_t> first = h.firstCurveBlock();
-    for (uint64_t s = first.value_or(0); first && buffer.isContinuationBlock(s); s += kBlockSize, ++k) {
-        const CurveBlock block(buffer, s);
-        out.append(texts().saturating);
-        appendCurveLines(out, block);
+    void extension(CurveSection, int, const ExtensionBlock &block) { appendExtensionLines(out, block); }
+    void tail(int, const CurveBlock &block) { appendTailLines(out, block); }
+    void p700(int, const CurveBlock &block)
+    {
         out.append(texts().p700);
         appendLine(out, QByteArrayLiteral("A,"), block.p700A());
         appendLine(out, QByteArrayLiteral("B,"), block.p700B());
         appendLine(out, QByteArrayLiteral("C,"), block.p700C());
-        if (k >= cycles)
-            break;
-        if (hasActinic && buffer.isContinuationBlock(actinic)) {
-            out.append(texts().actinic);
-            appendCurveLines(out, CurveBlock(buffer, actinic));
-            actinic += kBlockSize;
-            if (ojipSeconds > 1 && buffer.isContinuationBlock(actinic)) {
-                appendExtensionLines(out, ExtensionBlock(buffer, actinic));
-                actinic += kBlockSize;
-            }
-        }
-        out.append(texts().separator);
     }
-}
+    void cycleEnd() { out.append(texts().separator); }
+};
 
 bool listed(int line)
 {
@@ -155,10 +123,12 @@ void appendRawCsvRecord(QByteArray &out, const MeasurementBuffer &buffer, uint32
     out.append(listLineBytes(h));
     out.append("\r\n", 2);
     switch (h.Kind()) {
-    case 1: appendOjipSection(out, buffer, h); break;
-    case 2: appendPulseTransientSection(out, buffer, h); break;
-    default: appendPostSteadyStateSection(out, buffer, h); break;
+    case 1: out.append(texts().ojip); break;
+    case 2: out.append(texts().pulseTransient); break;
+    default: out.append(texts().postSteadyState); break;
     }
+    RawCsvVisitor visitor{out};
+    walkRecordCurves(buffer, h, visitor);
 }
 
 QByteArray rawCsvBytes(const MeasurementBuffer &buffer, const RecordIndex &index, std::span<const int> lines)
