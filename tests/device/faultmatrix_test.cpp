@@ -214,7 +214,9 @@ TEST(UploadFaultMatrix, EveryFaultEndsInTheInstrumentsDataOrAnExactPrefix)
             EXPECT_LT(kept, uint32_t(memory.size()));
             corrupted += differingBytes(bufferBytes(s, 0, kept), memory.left(kept));
             // Plugged in again, the same instrument gives its whole memory.
-            Attached again = attach(backend, l, memory, {.latencyPerReport = std::chrono::milliseconds(c.latencyMs)});
+            SimulatedInstrumentOptions healthy;
+            healthy.latencyPerReport = std::chrono::milliseconds(c.latencyMs);
+            Attached again = attach(backend, l, memory, healthy);
             l.protocol.BtnConnClick();
             runUpload(l, l.state->InstrumentDevice, waitMs);
             l.protocol.BtnTransClick();
