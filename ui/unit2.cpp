@@ -74,6 +74,8 @@ void TForm2::setupList()
     m_ui->Label1->setFont(pixelFont(QApplication::font(), 13));
     m_ui->Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     resize(kDesignClientSize);
+    // Below the designed size the anchored controls run into one another.
+    setMinimumSize(kDesignClientSize);
     setupWindowAnchors();
 
     QListWidget *list = m_ui->ChkListBox1;
@@ -232,6 +234,7 @@ void TForm2::FillFNtoChkListBox()
     list->setUpdatesEnabled(false);
     list->clear();
     setListHint(QString());
+    resetSwatchColour();
 
     const ListBuild build = buildRecordIndex(m_state.MeasurementBuffer, m_state.VersionMarker, m_state.RecordIndex);
     for (int i = 0; i < build.listed; ++i) {
@@ -257,6 +260,12 @@ void TForm2::setSwatchColour(uint32_t colour)
     QPalette palette = m_ui->Label2->palette();
     palette.setColor(QPalette::Window, toQColor(colour));
     m_ui->Label2->setPalette(palette);
+}
+
+// Back to the window's own colour: after a rebuild no line has a colour yet.
+void TForm2::resetSwatchColour()
+{
+    m_ui->Label2->setPalette(QPalette());
 }
 
 void TForm2::ChkListBox1MouseMove(int x, int y)

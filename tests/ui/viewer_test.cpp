@@ -499,3 +499,30 @@ TEST_F(Viewer, AFileLargerThanTheBufferSaysSoInTheLabel)
     open(writeFile(QStringLiteral("small.bin"), records(2).file()));
     EXPECT_EQ(ui->Label1->text(), QStringLiteral("查看文件:small.bin   数据个数:2"));
 }
+
+TEST_F(Viewer, CannotBeMadeSmallerThanItsDesignedClientSize)
+{
+    enter();
+    form().showNormal();
+    form().resize(600, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(form().size(), QSize(903, 590));
+    // At that size the curve page's controls still stand apart.
+    EXPECT_FALSE(ui->BtnSavePic->geometry().intersects(ui->RdBtnAL->geometry()));
+    EXPECT_FALSE(ui->BtnSavePic->geometry().intersects(ui->CBoxALNO->geometry()));
+    EXPECT_GE(ui->Chart1Host->width(), 728);
+    EXPECT_GE(ui->Chart1Host->height(), 433);
+}
+
+TEST_F(Viewer, OpeningAFileGivesTheSwatchBackTheWindowsColour)
+{
+    enterWithUpload(records(2));
+    const QColor neutral = form().palette().color(QPalette::Window);
+    EXPECT_EQ(ui->Label2->palette().color(QPalette::Window), neutral);
+    tick(1, true);
+    ASSERT_NE(ui->Label2->palette().color(QPalette::Window), neutral);
+
+    open(writeFile(QStringLiteral("next.bin"), records(3).file()));
+    EXPECT_EQ(ui->Label2->palette().color(QPalette::Window), neutral);
+    EXPECT_TRUE(ui->Label2->autoFillBackground());
+}
