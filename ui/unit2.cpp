@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
 
 #include <cstring>
 
@@ -45,6 +46,45 @@ QFont monospaceFont()
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     return font;
+}
+
+// The widest line text a record can give: eight of the widest letter or digit for the
+// name, five of the widest digit for the number.
+QString widestLineText(const QFontMetrics &metrics)
+{
+    QChar letter = QLatin1Char('W');
+    QChar digit = QLatin1Char('0');
+    for (char c = '0'; c <= 'z'; ++c) {
+        const QChar ch = QLatin1Char(c);
+        if (!ch.isLetterOrNumber())
+            continue;
+        if (metrics.horizontalAdvance(ch) > metrics.horizontalAdvance(letter))
+            letter = ch;
+        if (ch.isDigit() && metrics.horizontalAdvance(ch) > metrics.horizontalAdvance(digit))
+            digit = ch;
+    }
+    return QString(8, letter) + QString(5, digit);
+}
+
+// The file selector's designed width was made for a narrower font: widened so the closed
+// box shows a whole line text, with the controls to its right moved along by as much.
+void fitFileSelector(Ui::TForm2 &ui)
+{
+    QComboBox *box = ui.CBoxFN;
+    QStyleOptionComboBox opt;
+    opt.initFrom(box);
+    opt.editable = false;
+    opt.frame = true;
+    const QFontMetrics metrics(box->font());
+    const QSize text(metrics.horizontalAdvance(widestLineText(metrics)), metrics.height());
+    const int needed = box->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, text, box).width();
+    const int delta = needed - box->width();
+    if (delta <= 0)
+        return;
+    box->resize(needed, box->height());
+    for (QWidget *w : {static_cast<QWidget *>(ui.RdBtnOJIP), static_cast<QWidget *>(ui.Bevel1),
+                       static_cast<QWidget *>(ui.RdBtnAL), static_cast<QWidget *>(ui.CBoxALNO)})
+        w->move(w->x() + delta, w->y());
 }
 
 } // namespace
@@ -76,6 +116,7 @@ void TForm2::setupList()
     resize(kDesignClientSize);
     // Below the designed size the anchored controls run into one another.
     setMinimumSize(kDesignClientSize);
+    fitFileSelector(*m_ui);
     setupWindowAnchors();
 
     QListWidget *list = m_ui->ChkListBox1;

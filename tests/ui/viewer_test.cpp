@@ -1,4 +1,5 @@
 #include "data/datafile.h"
+#include "data/gbk.h"
 #include "data/record.h"
 #include "sim/databuilder.h"
 #include "support/scripteddialogs.h"
@@ -15,6 +16,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QStyleOptionComboBox>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
@@ -525,4 +527,45 @@ TEST_F(Viewer, OpeningAFileGivesTheSwatchBackTheWindowsColour)
     open(writeFile(QStringLiteral("next.bin"), records(3).file()));
     EXPECT_EQ(ui->Label2->palette().color(QPalette::Window), neutral);
     EXPECT_TRUE(ui->Label2->autoFillBackground());
+}
+
+TEST_F(Viewer, TheClosedFileSelectorShowsWholeLineTexts)
+{
+    const QByteArray names[] = {"ARABID01", "WWWWWWWW", "MMMMMMMM", toGbk(QStringLiteral("光合作用"))};
+    DataBuilder b;
+    for (const QByteArray &name : names)
+        for (uint16_t number : {uint16_t(7), uint16_t(65535)}) {
+            HeaderFields h;
+            h.Name = name;
+            h.Number = number;
+            b.addHeader(h);
+        }
+    enterWithUpload(b);
+    form().showNormal();
+    QApplication::processEvents();
+    for (int line = 0; line < ui->ChkListBox1->count(); ++line)
+        tick(line, true);
+    ASSERT_EQ(ui->CBoxFN->count(), 9);
+    EXPECT_EQ(ui->CBoxFN->itemText(1), QStringLiteral("ARABID010007"));
+
+    QComboBox *box = ui->CBoxFN;
+    const QFontMetrics metrics(box->font());
+    for (int i = 0; i < box->count(); ++i) {
+        box->setCurrentIndex(i);
+        QStyleOptionComboBox opt;
+        opt.initFrom(box);
+        opt.editable = false;
+        opt.frame = true;
+        opt.currentText = box->currentText();
+        // The label is drawn in the edit field, a pixel in from either side.
+        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, box);
+        EXPECT_LE(metrics.horizontalAdvance(box->currentText()), field.width() - 2) << box->currentText().toStdString();
+    }
+    // The controls beside it moved along, and still stand apart from those on the right.
+    const std::vector<QWidget *> row{ui->Label3, ui->CBoxFN, ui->RdBtnOJIP, ui->Bevel1, ui->RdBtnAL, ui->CBoxALNO, ui->BtnP700Save};
+    // What a control draws ends at its size hint when that is less than its place.
+    const auto drawnRight = [](const QWidget *w) { return w->x() + std::min(w->width(), w->sizeHint().width()); };
+    for (size_t i = 0; i + 1 < row.size(); ++i)
+        EXPECT_LE(drawnRight(row[i]), row[i + 1]->x())
+            << row[i]->objectName().toStdString() << " runs into " << row[i + 1]->objectName().toStdString();
 }
