@@ -5,6 +5,7 @@
 #include "support/scripteddialogs.h"
 #include "ui/anchorlayout.h"
 #include "charts/linecolour.h"
+#include "ui/recordlistdelegate.h"
 #include "ui/windows.h"
 #include "ui_Unit2.h"
 
@@ -568,4 +569,82 @@ TEST_F(Viewer, TheClosedFileSelectorShowsWholeLineTexts)
     for (size_t i = 0; i + 1 < row.size(); ++i)
         EXPECT_LE(drawnRight(row[i]), row[i + 1]->x())
             << row[i]->objectName().toStdString() << " runs into " << row[i + 1]->objectName().toStdString();
+}
+
+TEST(ListTextColour, ReadsOnTheListAndOnTheSelectionKeepingItsHue)
+{
+    const QPalette palette = QApplication::palette();
+    const QColor grounds[] = {Qt::white, selectionFill(palette, QPalette::Active)};
+    const struct
+    {
+        const char *name;
+        QColor colour;
+        bool keptOnWhite;
+    } cases[] = {
+        {"black", QColor(0, 0, 0), true},
+        {"dark red", QColor(128, 0, 0), true},
+        {"navy", QColor(0, 0, 128), true},
+        {"yellow", QColor(255, 255, 0), false},
+        {"almost white", QColor(254, 255, 255), false},
+        {"pale cyan", QColor(160, 255, 255), false},
+        {"mid green", QColor(40, 200, 40), false},
+    };
+    for (const QColor &ground : grounds) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.name);
+            const QColor text = legibleTextColour(c.colour, ground);
+            EXPECT_GE(contrastRatio(text, ground), 4.5) << text.name().toStdString() << " on " << ground.name().toStdString();
+            if (contrastRatio(c.colour, ground) >= 4.5) {
+                EXPECT_EQ(text, c.colour) << "a colour that reads is kept";
+                continue;
+            }
+            EXPECT_LT(contrastRatio(text, ground), 5.0) << "darkened no further than it takes";
+            if (c.colour.hsvSaturation() > 50) {
+                EXPECT_NEAR(text.hsvHue(), c.colour.hsvHue(), 3);
+            }
+        }
+    }
+    for (const auto &c : cases)
+        EXPECT_EQ(legibleTextColour(c.colour, Qt::white) == c.colour, c.keptOnWhite) << c.name;
+    EXPECT_GT(selectionFill(palette, QPalette::Active).lightness(), 200) << "a light selection fill";
+}
+
+TEST_F(Viewer, TheSelectedLineIsALightFillWithAFrameAndPaleTextReads)
+{
+    enterWithUpload(records(3));
+    form().showNormal();
+    tick(0, true);
+    tick(1, true);
+    const uint32_t paleYellow = 0x40FFFF;  // red and green in the low bytes
+    state->RecordIndex[0].colour = paleYellow;
+    state->RecordIndex[1].colour = paleYellow;
+    ui->ChkListBox1->setCurrentRow(1);
+    QApplication::processEvents();
+    const QImage image = ui->ChkListBox1->viewport()->grab().toImage();
+    const qreal dpr = image.devicePixelRatio();
+    const QPalette::ColorGroup group = ui->ChkListBox1->isActiveWindow() ? QPalette::Active : QPalette::Inactive;
+
+    for (int line : {0, 1}) {
+        SCOPED_TRACE(line);
+        const QRect rect = ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(line));
+        const QColor fill = line == 1 ? selectionFill(ui->ChkListBox1->palette(), group) : QColor(Qt::white);
+        // Right of the text, where nothing but the fill is drawn.
+        const QPoint ground(rect.right() - 4, rect.center().y());
+        EXPECT_EQ(image.pixelColor(ground * dpr), fill);
+        if (line == 1) {
+            EXPECT_GT(fill.lightness(), 200);
+            EXPECT_EQ(image.pixelColor(QPoint(rect.right() - 4, rect.top()) * dpr),
+                      ui->ChkListBox1->palette().color(group, QPalette::Highlight))
+                << "the frame";
+        }
+        QColor darkest = fill;
+        for (int x = rect.left() + 18; x < rect.left() + 90; ++x)
+            for (int y = rect.top() + 2; y < rect.bottom() - 1; ++y) {
+                const QColor p = image.pixelColor(QPoint(x, y) * dpr);
+                if (p.lightness() < darkest.lightness())
+                    darkest = p;
+            }
+        EXPECT_GE(contrastRatio(darkest, fill), 4.5) << darkest.name().toStdString();
+    }
+    EXPECT_EQ(state->RecordIndex[1].colour, paleYellow) << "the curves keep the line's own colour";
 }
