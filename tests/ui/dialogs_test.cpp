@@ -6,6 +6,9 @@
 #include <QColorDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTest>
+#include <QTreeView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -101,6 +104,74 @@ TEST_F(QtDialogs, SaveAsksInChineseBeforeReplacingAFile)
     ASSERT_EQ(labels.size(), 3);
     for (const QString &label : labels)
         EXPECT_FALSE(label.contains(QRegularExpression(QStringLiteral("[a-z]{3}")))) << label.toStdString();
+}
+
+// The columns of the detail view as a person sees them, and what each would need.
+struct ColumnFit
+{
+    QStringList cut;  // header texts of the columns cut or out of sight
+    int columns = 0;
+};
+
+ColumnFit detailColumns(QFileDialog *fd)
+{
+    ColumnFit fit;
+    const auto *tree = fd->findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!tree)
+        return fit;
+    const QHeaderView *header = tree->header();
+    fit.columns = header->count();
+    for (int c = 0; c < header->count(); ++c) {
+        if (header->isSectionHidden(c))
+            continue;
+        // What the header and the visible rows ask for, against what the column has
+        // and how much of it lies inside the view.
+        const int wanted = std::max(header->sectionSizeHint(c), static_cast<const QAbstractItemView *>(tree)->sizeHintForColumn(c));
+        const int shown = std::min(header->sectionViewportPosition(c) + header->sectionSize(c), tree->viewport()->width())
+                          - header->sectionViewportPosition(c);
+        if (shown < wanted)
+            fit.cut << tree->model()->headerData(c, Qt::Horizontal).toString()
+                           + QStringLiteral(" %1<%2").arg(shown).arg(wanted);
+    }
+    return fit;
+}
+
+TEST_F(QtDialogs, FileDialogsShowTheirDetailColumnsWhole)
+{
+    // A folder with a long name, a large file and a dated one, as a data folder holds.
+    for (const char *name : {"QX_20130219.bin", "GridQX_20130219_leaf_samples_from_the_field.csv"}) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(1234567, 'x'));
+    }
+    for (bool save : {true, false}) {
+        SCOPED_TRACE(save ? "save" : "open");
+        ColumnFit fit;
+        whenModal([&](QWidget *w) {
+            auto *fd = qobject_cast<QFileDialog *>(w);
+            ASSERT_NE(fd, nullptr);
+            fd->setViewMode(QFileDialog::Detail);
+            // The folder is read on a thread; the rows appear once it is done.
+            QTest::qWait(300);
+            fit = detailColumns(fd);
+            fd->reject();
+        });
+        QtDialogProvider provider;
+        if (save) {
+            SaveDialogState dlg;
+            dlg.Title = QStringLiteral("存储所有数据");
+            dlg.FileName = dir.filePath(QStringLiteral("QX_20130219"));
+            dlg.Filter = QStringLiteral("*.bin|*.bin");
+            dlg.DefaultExt = QStringLiteral("bin");
+            dlg.FilterIndex = 1;
+            EXPECT_FALSE(provider.runSave(dlg, {}));
+        } else {
+            QString path = dir.filePath(QStringLiteral("*.bin"));
+            EXPECT_FALSE(provider.runOpen(QStringLiteral("打开文件"), QStringLiteral("*.bin"), path));
+        }
+        EXPECT_EQ(fit.columns, 4);
+        EXPECT_TRUE(fit.cut.isEmpty()) << fit.cut.join(QStringLiteral(", ")).toStdString();
+    }
 }
 
 TEST_F(QtDialogs, ColourDialogAndMessageButtonsAreChinese)
