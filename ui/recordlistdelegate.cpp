@@ -127,7 +127,15 @@ void RecordListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
 
 QSize RecordListDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    return QSize(QStyledItemDelegate::sizeHint(option, index).width(), kListLineHeight);
+    // As wide as paint() draws: the tick box, the gap, the text. The base delegate's
+    // wider margins would give a 13-character line a horizontal scroll bar it does not need.
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    const QWidget *widget = opt.widget;
+    const QStyle *style = widget ? widget->style() : QApplication::style();
+    const QRect checkRect = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, widget);
+    const int textLeft = checkRect.right() + 3 + 1 - opt.rect.left();
+    return QSize(textLeft + opt.fontMetrics.horizontalAdvance(opt.text) + 1, kListLineHeight);
 }
 
 bool RecordListDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &,

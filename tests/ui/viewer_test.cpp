@@ -15,6 +15,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QStyleOptionComboBox>
@@ -647,4 +648,31 @@ TEST_F(Viewer, TheSelectedLineIsALightFillWithAFrameAndPaleTextReads)
         EXPECT_GE(contrastRatio(darkest, fill), 4.5) << darkest.name().toStdString();
     }
     EXPECT_EQ(state->RecordIndex[1].colour, paleYellow) << "the curves keep the line's own colour";
+}
+
+TEST_F(Viewer, LinesOfEightCharacterNamesAndFiveDigitNumbersFitTheListWithoutScrolling)
+{
+    DataBuilder b;
+    for (int i = 0; i < 20; ++i) {
+        HeaderFields h;
+        h.Name = i % 2 ? QByteArray("WHEATLF2") : toGbk(QStringLiteral("光合作用"));
+        h.Number = 54321;
+        b.addHeader(h);
+    }
+    enterWithUpload(b);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+    tick(0, true);
+    ui->ChkListBox1->setCurrentRow(0);
+    QApplication::processEvents();
+    QListWidget *list = ui->ChkListBox1;
+    list->doItemsLayout();
+    QApplication::processEvents();
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << "nothing to scroll to";
+    const QFontMetrics metrics(list->font());
+    for (int line : {0, 1}) {  // both kinds of name
+        const QRect rect = list->visualItemRect(list->item(line));
+        const int advance = metrics.horizontalAdvance(list->item(line)->text());
+        EXPECT_GE(rect.width(), advance + 16) << "room for the tick box and the text";
+        EXPECT_LE(rect.right(), list->viewport()->width() - 1) << "the selection frame is seen whole";
+    }
 }
