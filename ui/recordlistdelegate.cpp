@@ -17,6 +17,7 @@ namespace corvane {
 namespace {
 
 constexpr double kLegibleContrast = 4.5;
+constexpr int kTextGap = 1;  // from the tick box's rectangle to the line's
 
 double channel(double c)
 {
@@ -85,7 +86,9 @@ void RecordListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     // drawn tick box is the click that toggles it.
     const QRect checkRect = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, widget);
     QRect textRect = opt.rect;
-    textRect.setLeft(checkRect.right() + 3);
+    // The drawn box is smaller than its rectangle, so a small gap is enough: with the
+    // list's scroll bar shown, a 12-character line still fits the designed width.
+    textRect.setLeft(checkRect.right() + kTextGap);
 
     painter->save();
     const QPalette::ColorGroup group = (opt.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
@@ -134,7 +137,7 @@ QSize RecordListDelegate::sizeHint(const QStyleOptionViewItem &option, const QMo
     const QWidget *widget = opt.widget;
     const QStyle *style = widget ? widget->style() : QApplication::style();
     const QRect checkRect = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, widget);
-    const int textLeft = checkRect.right() + 3 + 1 - opt.rect.left();
+    const int textLeft = checkRect.right() + kTextGap + 1 - opt.rect.left();
     return QSize(textLeft + opt.fontMetrics.horizontalAdvance(opt.text) + 1, kListLineHeight);
 }
 

@@ -676,3 +676,22 @@ TEST_F(Viewer, LinesOfEightCharacterNamesAndFiveDigitNumbersFitTheListWithoutScr
         EXPECT_LE(rect.right(), list->viewport()->width() - 1) << "the selection frame is seen whole";
     }
 }
+
+TEST_F(Viewer, TwelveCharacterLinesFitTheDesignedListBesideItsScrollBar)
+{
+    DataBuilder b;
+    for (int i = 0; i < 40; ++i) {  // more than the designed height shows
+        HeaderFields h;
+        h.Name = "ARABID01";
+        h.Number = uint16_t(i);
+        b.addHeader(h);
+    }
+    enterWithUpload(b);
+    form().showNormal();
+    QListWidget *list = ui->ChkListBox1;
+    list->doItemsLayout();
+    QApplication::processEvents();
+    ASSERT_EQ(list->width(), 129);
+    ASSERT_TRUE(list->verticalScrollBar()->isVisible());
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << "ARABID010007 is seen whole";
+}
