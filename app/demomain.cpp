@@ -3,6 +3,7 @@
 // tried without the hardware.
 #include "data/appstate.h"
 #include "sim/simulatedbackend.h"
+#include "ui/qttranslations.h"
 #include "ui/windows.h"
 
 #include <QApplication>
@@ -27,6 +28,8 @@ QString defaultDataFile()
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // Before any window is built, so every dialog speaks Chinese.
+    corvane::installQtTranslations(app);
     QStringList args = app.arguments().mid(1);
     corvane::SimulatedInstrumentOptions options;
     // A full-speed interrupt endpoint takes about 1 ms per report.

@@ -1,6 +1,7 @@
 // Corvane Desktop: the transfer window first; the viewer is reached from it.
 #include "data/appstate.h"
 #include "device/hidapibackend.h"
+#include "ui/qttranslations.h"
 #include "ui/windows.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // Before any window is built, so every dialog speaks Chinese.
+    corvane::installQtTranslations(app);
     try {
         auto state = std::make_unique<corvane::AppState>();
         corvane::Windows windows(*state);

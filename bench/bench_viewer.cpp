@@ -1,15 +1,21 @@
 // The viewer's measurement list: opening a full 8 MiB file of 9999 records until the
-// list is built, laid out and drawn, and ticking one more line while 100 are ticked.
+// list is built, laid out and drawn, ticking one more line while 100 are ticked, and
+// measuring a full table for its column widths.
 #include "sim/synthetic.h"
 #include "tests/support/scripteddialogs.h"
+#include "analysis/tablecsv.h"
+#include "ui/parametertablemodel.h"
 #include "ui/windows.h"
 #include "ui_Unit2.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <numeric>
 
 using namespace corvane;
 
@@ -75,3 +81,17 @@ static void BM_TickOneMoreWhile100Ticked(benchmark::State &state)
         state.SkipWithError("tick state lost");
 }
 BENCHMARK(BM_TickOneMoreWhile100Ticked)->Unit(benchmark::kMillisecond);
+
+// Measuring every cell of a table of 9999 rows for the column widths, as each tick does.
+static void BM_WidestCellTextsOf9999Rows(benchmark::State &state)
+{
+    ViewerFixture f;
+    f.open();
+    std::vector<int> all(kMaxListed);
+    std::iota(all.begin(), all.end(), 0);
+    const std::vector<TableRow> rows = parameterTableRows(f.state->MeasurementBuffer, f.state->RecordIndex, all);
+    const QFontMetricsF metrics(f.windows->form2.ui()->StrGrid1->font());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(widestCellTexts(std::span(rows).subspan(1), metrics));
+}
+BENCHMARK(BM_WidestCellTextsOf9999Rows)->Unit(benchmark::kMillisecond);

@@ -60,7 +60,8 @@ void CurveLayer::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWid
     QPainter &p = *painter;
     p.save();
     p.setClipRect(boundingRect());
-    p.setRenderHint(QPainter::Antialiasing, false);
+    // Smooth lines and crosses on screen and in the saved picture alike.
+    p.setRenderHint(QPainter::Antialiasing, true);
     p.setBrush(Qt::NoBrush);
     if (m_model.Series1.active)
         paintLine(p, m_model.Series1);

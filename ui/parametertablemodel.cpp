@@ -2,6 +2,11 @@
 
 #include "data/gbk.h"
 
+#include <QFontMetricsF>
+
+#include <algorithm>
+#include <cmath>
+
 namespace corvane {
 
 ParameterTableModel::ParameterTableModel(QObject *parent)
@@ -55,6 +60,35 @@ QVariant ParameterTableModel::headerData(int section, Qt::Orientation orientatio
 Qt::ItemFlags ParameterTableModel::flags(const QModelIndex &index) const
 {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+std::array<int, kTableColumns> widestCellTexts(std::span<const TableRow> rows, const QFontMetricsF &metrics)
+{
+    // Nearly every cell is ASCII: summing character advances from a table measures it
+    // without decoding or shaping, so thousands of rows take no time. Kerning can only
+    // make the real text narrower.
+    std::array<qreal, 128> advance{};
+    for (int c = 0; c < 128; ++c)
+        advance[size_t(c)] = metrics.horizontalAdvance(QChar(c));
+    std::array<qreal, kTableColumns> widest{};
+    for (const TableRow &row : rows) {
+        for (int c = 0; c < kTableColumns; ++c) {
+            const QByteArrayView cell = row.cell(c);
+            qreal width = 0;
+            for (const char ch : cell) {
+                if (uchar(ch) >= 0x80) {
+                    width = metrics.horizontalAdvance(fromGbk(cell));
+                    break;
+                }
+                width += advance[uchar(ch)];
+            }
+            widest[size_t(c)] = std::max(widest[size_t(c)], width);
+        }
+    }
+    std::array<int, kTableColumns> out{};
+    for (int c = 0; c < kTableColumns; ++c)
+        out[size_t(c)] = int(std::ceil(widest[size_t(c)]));
+    return out;
 }
 
 } // namespace corvane

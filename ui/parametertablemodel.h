@@ -6,6 +6,11 @@
 
 #include <QAbstractTableModel>
 
+#include <array>
+#include <span>
+
+class QFontMetricsF;
+
 namespace corvane {
 
 class ParameterTableModel : public QAbstractTableModel
@@ -31,5 +36,8 @@ public:
 private:
     std::vector<TableRow> m_rows;
 };
+
+// The advance of each column's widest text in `metrics`, in whole pixels rounded up.
+std::array<int, kTableColumns> widestCellTexts(std::span<const TableRow> rows, const QFontMetricsF &metrics);
 
 } // namespace corvane

@@ -4,7 +4,9 @@
 #include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTreeView>
 
 namespace corvane {
 
@@ -33,6 +35,25 @@ QStringList qtNameFilters(const QString &filter)
     return out;
 }
 
+namespace {
+
+// Qt's own dialog gives its detail columns fixed widths that cut the type and the date:
+// those take the width of their texts and the name column the rest. A native dialog
+// has no such view and is left as it is.
+void fitDetailColumns(QFileDialog &fd)
+{
+    auto *tree = fd.findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!tree)
+        return;
+    QHeaderView *header = tree->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int c = 1; c < header->count(); ++c)
+        header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+}
+
+} // namespace
+
 bool QtDialogProvider::runSave(SaveDialogState &dlg, const std::function<void(int)> &typeChange)
 {
     QFileDialog fd(m_parent, dlg.Title);
@@ -45,6 +66,7 @@ bool QtDialogProvider::runSave(SaveDialogState &dlg, const std::function<void(in
         fd.selectNameFilter(filters[dlg.FilterIndex - 1]);
     fd.setDefaultSuffix(dlg.DefaultExt);
     fd.selectFile(dlg.FileName);
+    fitDetailColumns(fd);
     QObject::connect(&fd, &QFileDialog::filterSelected, &fd, [&](const QString &f) {
         if (typeChange)
             typeChange(int(filters.indexOf(f)) + 1);
@@ -59,11 +81,14 @@ bool QtDialogProvider::runSave(SaveDialogState &dlg, const std::function<void(in
 
 bool QtDialogProvider::runOpen(const QString &title, const QString &filter, QString &fileName)
 {
-    const QString chosen = QFileDialog::getOpenFileName(m_parent, title, QString(),
-                                                        qtNameFilters(filter).join(QStringLiteral(";;")));
-    if (chosen.isEmpty())
+    QFileDialog fd(m_parent, title);
+    fd.setAcceptMode(QFileDialog::AcceptOpen);
+    fd.setFileMode(QFileDialog::ExistingFile);
+    fd.setNameFilters(qtNameFilters(filter));
+    fitDetailColumns(fd);
+    if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty())
         return false;
-    fileName = chosen;
+    fileName = fd.selectedFiles().constFirst();
     return true;
 }
 

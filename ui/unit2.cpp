@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
 
 #include <cstring>
 
@@ -47,6 +48,45 @@ QFont monospaceFont()
     return font;
 }
 
+// The widest line text a record can give: eight of the widest letter or digit for the
+// name, five of the widest digit for the number.
+QString widestLineText(const QFontMetrics &metrics)
+{
+    QChar letter = QLatin1Char('W');
+    QChar digit = QLatin1Char('0');
+    for (char c = '0'; c <= 'z'; ++c) {
+        const QChar ch = QLatin1Char(c);
+        if (!ch.isLetterOrNumber())
+            continue;
+        if (metrics.horizontalAdvance(ch) > metrics.horizontalAdvance(letter))
+            letter = ch;
+        if (ch.isDigit() && metrics.horizontalAdvance(ch) > metrics.horizontalAdvance(digit))
+            digit = ch;
+    }
+    return QString(8, letter) + QString(5, digit);
+}
+
+// The file selector's designed width was made for a narrower font: widened so the closed
+// box shows a whole line text, with the controls to its right moved along by as much.
+void fitFileSelector(Ui::TForm2 &ui)
+{
+    QComboBox *box = ui.CBoxFN;
+    QStyleOptionComboBox opt;
+    opt.initFrom(box);
+    opt.editable = false;
+    opt.frame = true;
+    const QFontMetrics metrics(box->font());
+    const QSize text(metrics.horizontalAdvance(widestLineText(metrics)), metrics.height());
+    const int needed = box->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, text, box).width();
+    const int delta = needed - box->width();
+    if (delta <= 0)
+        return;
+    box->resize(needed, box->height());
+    for (QWidget *w : {static_cast<QWidget *>(ui.RdBtnOJIP), static_cast<QWidget *>(ui.Bevel1),
+                       static_cast<QWidget *>(ui.RdBtnAL), static_cast<QWidget *>(ui.CBoxALNO)})
+        w->move(w->x() + delta, w->y());
+}
+
 } // namespace
 
 TForm2::TForm2(AppState &state, Forms &forms, DialogProvider &dialogs, QWidget *parent)
@@ -74,6 +114,9 @@ void TForm2::setupList()
     m_ui->Label1->setFont(pixelFont(QApplication::font(), 13));
     m_ui->Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     resize(kDesignClientSize);
+    // Below the designed size the anchored controls run into one another.
+    setMinimumSize(kDesignClientSize);
+    fitFileSelector(*m_ui);
     setupWindowAnchors();
 
     QListWidget *list = m_ui->ChkListBox1;
@@ -232,6 +275,7 @@ void TForm2::FillFNtoChkListBox()
     list->setUpdatesEnabled(false);
     list->clear();
     setListHint(QString());
+    resetSwatchColour();
 
     const ListBuild build = buildRecordIndex(m_state.MeasurementBuffer, m_state.VersionMarker, m_state.RecordIndex);
     for (int i = 0; i < build.listed; ++i) {
@@ -257,6 +301,12 @@ void TForm2::setSwatchColour(uint32_t colour)
     QPalette palette = m_ui->Label2->palette();
     palette.setColor(QPalette::Window, toQColor(colour));
     m_ui->Label2->setPalette(palette);
+}
+
+// Back to the window's own colour: after a rebuild no line has a colour yet.
+void TForm2::resetSwatchColour()
+{
+    m_ui->Label2->setPalette(QPalette());
 }
 
 void TForm2::ChkListBox1MouseMove(int x, int y)

@@ -93,6 +93,7 @@ private:
     void setupWindowAnchors();
     void setListHint(const QString &hint);
     void setSwatchColour(uint32_t colour);
+    void resetSwatchColour();
     void disableViewSelection();
     bool eventFilter(QObject *watched, QEvent *event) override;
     uint32_t m_tickColourState = kTickColourSeed;  // the unseeded generator's state

@@ -5,7 +5,10 @@
 #include "ui/parametertablemodel.h"
 #include "ui_Unit2.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
+
+#include <algorithm>
 
 namespace corvane {
 
@@ -14,6 +17,23 @@ namespace {
 constexpr int kColumnWidths[kTableColumns] = {75, 109, 64, 48, 46, 47, 46, 50, 42, 43, 40, 42,
                                               42, 41, 61, 50, 47, 47, 46, 49, 51, 48, 46};
 constexpr int kRowHeight = 24;
+
+// The designed widths are the least a column gets: a text wider than that, in a cell
+// or in the header, widens its column so that nothing is cut. A column the user has
+// made wider keeps its width.
+void fitColumnsToText(QTableView *grid, const ParameterTableModel &model)
+{
+    // The item delegate keeps this margin either side of a cell's text; the grid line takes a pixel.
+    const int margin = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
+    const std::vector<TableRow> &rows = model.rows();
+    const auto widest = widestCellTexts(std::span(rows).subspan(1), QFontMetricsF(grid->font()));
+    for (int c = 0; c < kTableColumns; ++c) {
+        const int needed = std::max({kColumnWidths[c], widest[size_t(c)] + margin,
+                                     grid->horizontalHeader()->sectionSizeHint(c)});
+        if (grid->columnWidth(c) < needed)
+            grid->setColumnWidth(c, needed);
+    }
+}
 
 } // namespace
 
@@ -48,6 +68,7 @@ void TForm2::setupGrid()
 void TForm2::FillSelectToGrid()
 {
     m_gridModel->setRows(parameterTableRows(m_state.MeasurementBuffer, m_state.RecordIndex, tickedLines()));
+    fitColumnsToText(m_ui->StrGrid1, *m_gridModel);
 }
 
 void TForm2::BtnSaveGridClick()

@@ -5,6 +5,7 @@
 #include "charts/curvechart.h"
 #include "data/record.h"
 #include "data/recordtext.h"
+#include "sim/synthetic.h"
 #include "support/scripteddialogs.h"
 #include "ui/windows.h"
 #include "ui_Unit2.h"
@@ -273,4 +274,32 @@ TEST(ViewerChart, SavePictureWritesAn24BitBitmapOfTheChartsSize)
 
     v.w->form2.BtnSavePicClick();
     EXPECT_EQ(v.dialogs.errors.size(), 1u) << "an unwritable path is reported";
+}
+
+TEST(ViewerChart, CurvesAndCrossesAreDrawnSmooth)
+{
+    Viewer v;
+    DataBuilder b;
+    const uint32_t record = addOjipRecord(b, HeaderFields{}, OjipShape{}, false);
+    v.listAndTick(b, {record});
+    v.state->RecordIndex[0].colour = 0x0000FF;  // pure red
+    v.w->form2.DrawSelectInChart();
+    const QImage img = v.w->form2.chart1().renderImage().convertToFormat(QImage::Format_RGB32);
+
+    // Edges are blended into the grey ground, so some pixels lie between the two colours:
+    // more red than the ground, yet less than the curve.
+    const QColor ground(187, 188, 198);
+    int red = 0;
+    int blended = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor p = img.pixelColor(x, y);
+            if (p == QColor(255, 0, 0))
+                ++red;
+            else if (p.red() > ground.red() + 10 && p.green() < ground.green() - 20 && p.blue() < ground.blue() - 20
+                     && std::abs(p.green() - p.blue()) < 30)
+                ++blended;
+        }
+    ASSERT_GT(red, 100) << "the curve is drawn";
+    EXPECT_GT(blended, red / 4) << "edges are smoothed";
 }

@@ -63,6 +63,35 @@ DataBuilder tenRecords()
     return b;
 }
 
+// Every kind, with the longest names and numbers a record holds: eight-byte names in
+// Latin letters and in Chinese, five-digit numbers, large settings.
+DataBuilder mixedRecords()
+{
+    DataBuilder b;
+    HeaderFields h;
+    h.Name = "ARABID01";
+    h.Number = 12345;
+    h.Year = 2013;
+    h.Hour = 23;
+    h.Minute = 59;
+    h.Second = 58;
+    h.SlTime = 65535;
+    h.AlTime = 65535;
+    h.FrTime = 65535;
+    h.DarkTime = 65535;
+    h.Total = 65535;
+    addOjipRecord(b, h, OjipShape{}, true);
+    h.Name = toGbk(QStringLiteral("光合作用"));
+    h.Number = 54321;
+    h.Kind = 2;
+    addPulseTransientRecord(b, h, OjipShape{400, 900, 1400, 4000}, 3);
+    h.Name = "WWWWMMMM";
+    h.Number = 65535;
+    h.Kind = 3;
+    addPostSteadyStateRecord(b, h, OjipShape{4000, 9000, 14000, 60000}, 3, 10);
+    return b;
+}
+
 test::ScriptedDialogs::SaveAnswer saveTo(const QString &path)
 {
     return {path, 0, {}};
@@ -232,4 +261,52 @@ TEST(ParameterGrid, CliTableWritesTheBytesTheButtonWrites)
     ASSERT_EQ(all.status, 0) << all.err.constData();
     EXPECT_EQ(all.out, readFile(dir.filePath(QStringLiteral("all.csv"))));
     EXPECT_EQ(all.out.count("\r\n"), last + 3);
+}
+
+TEST(ParameterGrid, NoCellOrHeaderTextIsCutAtTheDesignedFontOrALargerOne)
+{
+    const int fontPixels[] = {11, 16};
+    for (int pixels : fontPixels) {
+        SCOPED_TRACE(pixels);
+        Viewer v;
+        QTableView *grid = v.form().ui()->StrGrid1;
+        QFont font = grid->font();
+        font.setPixelSize(pixels);
+        grid->setFont(font);
+        grid->horizontalHeader()->setFont(font);
+        v.list(mixedRecords());
+        for (int line = 0; line < v.list()->count(); ++line)
+            v.tick(line, true);
+        const ParameterTableModel &m = v.form().gridModel();
+        ASSERT_EQ(m.gridRowCount(), 5);
+        ASSERT_TRUE(m.cellText(1, 0) == QStringLiteral("ARABID0112345")) << m.cellText(1, 0).toStdString();
+        ASSERT_TRUE(m.cellText(2, 0) == QStringLiteral("光合作用54321"));
+
+        const QFontMetrics header(grid->horizontalHeader()->font());
+        const int headerMargin = grid->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, grid->horizontalHeader());
+        const int designed[] = {75, 109, 64, 48, 46, 47, 46, 50, 42, 43, 40, 42, 42, 41, 61, 50, 47, 47, 46, 49, 51, 48, 46};
+        for (int c = 0; c < kTableColumns; ++c) {
+            SCOPED_TRACE(m.cellText(0, c).toStdString());
+            EXPECT_GE(grid->columnWidth(c), designed[c]) << "the designed width is the least";
+            EXPECT_LE(header.horizontalAdvance(m.cellText(0, c)) + 2 * headerMargin, grid->columnWidth(c));
+            for (int r = 0; r < grid->model()->rowCount(); ++r) {
+                const QModelIndex index = grid->model()->index(r, c);
+                QStyleOptionViewItem opt;
+                opt.initFrom(grid->viewport());
+                opt.font = grid->font();
+                opt.fontMetrics = QFontMetrics(opt.font);
+                opt.rect = grid->visualRect(index);
+                // The room the delegate asks for to draw this cell's text whole.
+                const QSize wanted = grid->itemDelegate()->sizeHint(opt, index);
+                EXPECT_LE(wanted.width(), opt.rect.width()) << m.cellText(r + 1, c).toStdString();
+            }
+        }
+        if (pixels == 11) {
+            // At the designed font most columns keep their designed width.
+            int kept = 0;
+            for (int c = 0; c < kTableColumns; ++c)
+                kept += grid->columnWidth(c) == designed[c];
+            EXPECT_GT(kept, kTableColumns / 2);
+        }
+    }
 }

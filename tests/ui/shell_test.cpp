@@ -58,3 +58,53 @@ TEST(ProgramShell, ViewAfterReportsArrivedMarksUploadedData)
     w.form1.BtnViewClick();
     EXPECT_TRUE(state->UploadedDataPresent);
 }
+
+TEST(ProgramShell, StatusBoxTakesNoTypingAndTabLeavesItInTheDesignedOrder)
+{
+    auto state = std::make_unique<AppState>();
+    test::ScriptedDialogs dialogs;
+    Windows w(*state, &dialogs);
+    w.form1.setExitFunction([](int) {});
+    w.form1.show();
+    w.form1.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form1));
+    auto *ui = w.form1.ui();
+    ui->BtnConn->setEnabled(true);
+    ui->BtnTrans->setEnabled(true);
+    const QString status = ui->RichEdit1->toPlainText();
+
+    ui->RichEdit1->setFocus();
+    ASSERT_TRUE(ui->RichEdit1->hasFocus());
+    QTest::keyClicks(ui->RichEdit1, QStringLiteral("abc"));
+    QTest::keyClick(ui->RichEdit1, Qt::Key_Return);
+    QTest::keyClick(ui->RichEdit1, Qt::Key_Backspace);
+    QTest::keyClick(ui->RichEdit1, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(ui->RichEdit1->toPlainText().toStdString(), status.toStdString());
+    // Texts from the link still arrive.
+    ui->RichEdit1->append(QStringLiteral("检测到荧光仪插入"));
+    const QString appended = ui->RichEdit1->toPlainText();
+
+    // The progress bar takes no focus, so Tab goes from the status box to "查  看".
+    const struct
+    {
+        QWidget *from;
+        Qt::KeyboardModifiers modifiers;
+        QWidget *to;
+    } steps[] = {
+        {ui->BtnConn, Qt::NoModifier, ui->BtnTrans},
+        {ui->BtnTrans, Qt::NoModifier, ui->BtnExit},
+        {ui->BtnExit, Qt::NoModifier, ui->RichEdit1},
+        {ui->RichEdit1, Qt::NoModifier, ui->BtnView},
+        {ui->BtnView, Qt::ShiftModifier, ui->RichEdit1},
+        {ui->RichEdit1, Qt::ShiftModifier, ui->BtnExit},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.from->objectName().toStdString());
+        s.from->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), s.modifiers & Qt::ShiftModifier ? Qt::Key_Backtab : Qt::Key_Tab,
+                        s.modifiers);
+        const QWidget *focus = QApplication::focusWidget();
+        EXPECT_EQ(focus, s.to) << (focus ? focus->objectName().toStdString() : "none");
+    }
+    EXPECT_EQ(ui->RichEdit1->toPlainText().toStdString(), appended.toStdString()) << "no tab character went in";
+}

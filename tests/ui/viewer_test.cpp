@@ -1,9 +1,11 @@
 #include "data/datafile.h"
+#include "data/gbk.h"
 #include "data/record.h"
 #include "sim/databuilder.h"
 #include "support/scripteddialogs.h"
 #include "ui/anchorlayout.h"
 #include "charts/linecolour.h"
+#include "ui/recordlistdelegate.h"
 #include "ui/windows.h"
 #include "ui_Unit2.h"
 
@@ -13,8 +15,10 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QStyleOptionComboBox>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
@@ -498,4 +502,196 @@ TEST_F(Viewer, AFileLargerThanTheBufferSaysSoInTheLabel)
 
     open(writeFile(QStringLiteral("small.bin"), records(2).file()));
     EXPECT_EQ(ui->Label1->text(), QStringLiteral("查看文件:small.bin   数据个数:2"));
+}
+
+TEST_F(Viewer, CannotBeMadeSmallerThanItsDesignedClientSize)
+{
+    enter();
+    form().showNormal();
+    form().resize(600, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(form().size(), QSize(903, 590));
+    // At that size the curve page's controls still stand apart.
+    EXPECT_FALSE(ui->BtnSavePic->geometry().intersects(ui->RdBtnAL->geometry()));
+    EXPECT_FALSE(ui->BtnSavePic->geometry().intersects(ui->CBoxALNO->geometry()));
+    EXPECT_GE(ui->Chart1Host->width(), 728);
+    EXPECT_GE(ui->Chart1Host->height(), 433);
+}
+
+TEST_F(Viewer, OpeningAFileGivesTheSwatchBackTheWindowsColour)
+{
+    enterWithUpload(records(2));
+    const QColor neutral = form().palette().color(QPalette::Window);
+    EXPECT_EQ(ui->Label2->palette().color(QPalette::Window), neutral);
+    tick(1, true);
+    ASSERT_NE(ui->Label2->palette().color(QPalette::Window), neutral);
+
+    open(writeFile(QStringLiteral("next.bin"), records(3).file()));
+    EXPECT_EQ(ui->Label2->palette().color(QPalette::Window), neutral);
+    EXPECT_TRUE(ui->Label2->autoFillBackground());
+}
+
+TEST_F(Viewer, TheClosedFileSelectorShowsWholeLineTexts)
+{
+    const QByteArray names[] = {"ARABID01", "WWWWWWWW", "MMMMMMMM", toGbk(QStringLiteral("光合作用"))};
+    DataBuilder b;
+    for (const QByteArray &name : names)
+        for (uint16_t number : {uint16_t(7), uint16_t(65535)}) {
+            HeaderFields h;
+            h.Name = name;
+            h.Number = number;
+            b.addHeader(h);
+        }
+    enterWithUpload(b);
+    form().showNormal();
+    QApplication::processEvents();
+    for (int line = 0; line < ui->ChkListBox1->count(); ++line)
+        tick(line, true);
+    ASSERT_EQ(ui->CBoxFN->count(), 9);
+    EXPECT_EQ(ui->CBoxFN->itemText(1), QStringLiteral("ARABID010007"));
+
+    QComboBox *box = ui->CBoxFN;
+    const QFontMetrics metrics(box->font());
+    for (int i = 0; i < box->count(); ++i) {
+        box->setCurrentIndex(i);
+        QStyleOptionComboBox opt;
+        opt.initFrom(box);
+        opt.editable = false;
+        opt.frame = true;
+        opt.currentText = box->currentText();
+        // The label is drawn in the edit field, a pixel in from either side.
+        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, box);
+        EXPECT_LE(metrics.horizontalAdvance(box->currentText()), field.width() - 2) << box->currentText().toStdString();
+    }
+    // The controls beside it moved along, and still stand apart from those on the right.
+    const std::vector<QWidget *> row{ui->Label3, ui->CBoxFN, ui->RdBtnOJIP, ui->Bevel1, ui->RdBtnAL, ui->CBoxALNO, ui->BtnP700Save};
+    // What a control draws ends at its size hint when that is less than its place.
+    const auto drawnRight = [](const QWidget *w) { return w->x() + std::min(w->width(), w->sizeHint().width()); };
+    for (size_t i = 0; i + 1 < row.size(); ++i)
+        EXPECT_LE(drawnRight(row[i]), row[i + 1]->x())
+            << row[i]->objectName().toStdString() << " runs into " << row[i + 1]->objectName().toStdString();
+}
+
+TEST(ListTextColour, ReadsOnTheListAndOnTheSelectionKeepingItsHue)
+{
+    const QPalette palette = QApplication::palette();
+    const QColor grounds[] = {Qt::white, selectionFill(palette, QPalette::Active)};
+    const struct
+    {
+        const char *name;
+        QColor colour;
+        bool keptOnWhite;
+    } cases[] = {
+        {"black", QColor(0, 0, 0), true},
+        {"dark red", QColor(128, 0, 0), true},
+        {"navy", QColor(0, 0, 128), true},
+        {"yellow", QColor(255, 255, 0), false},
+        {"almost white", QColor(254, 255, 255), false},
+        {"pale cyan", QColor(160, 255, 255), false},
+        {"mid green", QColor(40, 200, 40), false},
+    };
+    for (const QColor &ground : grounds) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.name);
+            const QColor text = legibleTextColour(c.colour, ground);
+            EXPECT_GE(contrastRatio(text, ground), 4.5) << text.name().toStdString() << " on " << ground.name().toStdString();
+            if (contrastRatio(c.colour, ground) >= 4.5) {
+                EXPECT_EQ(text, c.colour) << "a colour that reads is kept";
+                continue;
+            }
+            EXPECT_LT(contrastRatio(text, ground), 5.0) << "darkened no further than it takes";
+            if (c.colour.hsvSaturation() > 50) {
+                EXPECT_NEAR(text.hsvHue(), c.colour.hsvHue(), 3);
+            }
+        }
+    }
+    for (const auto &c : cases)
+        EXPECT_EQ(legibleTextColour(c.colour, Qt::white) == c.colour, c.keptOnWhite) << c.name;
+    EXPECT_GT(selectionFill(palette, QPalette::Active).lightness(), 200) << "a light selection fill";
+}
+
+TEST_F(Viewer, TheSelectedLineIsALightFillWithAFrameAndPaleTextReads)
+{
+    enterWithUpload(records(3));
+    form().showNormal();
+    tick(0, true);
+    tick(1, true);
+    const uint32_t paleYellow = 0x40FFFF;  // red and green in the low bytes
+    state->RecordIndex[0].colour = paleYellow;
+    state->RecordIndex[1].colour = paleYellow;
+    ui->ChkListBox1->setCurrentRow(1);
+    QApplication::processEvents();
+    const QImage image = ui->ChkListBox1->viewport()->grab().toImage();
+    const qreal dpr = image.devicePixelRatio();
+    const QPalette::ColorGroup group = ui->ChkListBox1->isActiveWindow() ? QPalette::Active : QPalette::Inactive;
+
+    for (int line : {0, 1}) {
+        SCOPED_TRACE(line);
+        const QRect rect = ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(line));
+        const QColor fill = line == 1 ? selectionFill(ui->ChkListBox1->palette(), group) : QColor(Qt::white);
+        // Right of the text, where nothing but the fill is drawn.
+        const QPoint ground(rect.right() - 4, rect.center().y());
+        EXPECT_EQ(image.pixelColor(ground * dpr), fill);
+        if (line == 1) {
+            EXPECT_GT(fill.lightness(), 200);
+            EXPECT_EQ(image.pixelColor(QPoint(rect.right() - 4, rect.top()) * dpr),
+                      ui->ChkListBox1->palette().color(group, QPalette::Highlight))
+                << "the frame";
+        }
+        QColor darkest = fill;
+        for (int x = rect.left() + 18; x < rect.left() + 90; ++x)
+            for (int y = rect.top() + 2; y < rect.bottom() - 1; ++y) {
+                const QColor p = image.pixelColor(QPoint(x, y) * dpr);
+                if (p.lightness() < darkest.lightness())
+                    darkest = p;
+            }
+        EXPECT_GE(contrastRatio(darkest, fill), 4.5) << darkest.name().toStdString();
+    }
+    EXPECT_EQ(state->RecordIndex[1].colour, paleYellow) << "the curves keep the line's own colour";
+}
+
+TEST_F(Viewer, LinesOfEightCharacterNamesAndFiveDigitNumbersFitTheListWithoutScrolling)
+{
+    DataBuilder b;
+    for (int i = 0; i < 20; ++i) {
+        HeaderFields h;
+        h.Name = i % 2 ? QByteArray("WHEATLF2") : toGbk(QStringLiteral("光合作用"));
+        h.Number = 54321;
+        b.addHeader(h);
+    }
+    enterWithUpload(b);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+    tick(0, true);
+    ui->ChkListBox1->setCurrentRow(0);
+    QApplication::processEvents();
+    QListWidget *list = ui->ChkListBox1;
+    list->doItemsLayout();
+    QApplication::processEvents();
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << "nothing to scroll to";
+    const QFontMetrics metrics(list->font());
+    for (int line : {0, 1}) {  // both kinds of name
+        const QRect rect = list->visualItemRect(list->item(line));
+        const int advance = metrics.horizontalAdvance(list->item(line)->text());
+        EXPECT_GE(rect.width(), advance + 16) << "room for the tick box and the text";
+        EXPECT_LE(rect.right(), list->viewport()->width() - 1) << "the selection frame is seen whole";
+    }
+}
+
+TEST_F(Viewer, TwelveCharacterLinesFitTheDesignedListBesideItsScrollBar)
+{
+    DataBuilder b;
+    for (int i = 0; i < 40; ++i) {  // more than the designed height shows
+        HeaderFields h;
+        h.Name = "ARABID01";
+        h.Number = uint16_t(i);
+        b.addHeader(h);
+    }
+    enterWithUpload(b);
+    form().showNormal();
+    QListWidget *list = ui->ChkListBox1;
+    list->doItemsLayout();
+    QApplication::processEvents();
+    ASSERT_EQ(list->width(), 129);
+    ASSERT_TRUE(list->verticalScrollBar()->isVisible());
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << "ARABID010007 is seen whole";
 }
