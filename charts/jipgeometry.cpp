@@ -24,10 +24,10 @@ AxisSetup vtAxes(std::span<const VtCurve> curves, VtView view)
         lo = -m;
         hi = m;
     }
+    // A little room above and below; the ticks stay on round values from 0.
     const double pad = 0.05 * (hi - lo);
-    const double step = niceTickInterval(hi - lo + 2 * pad);
-    a.yMin = std::floor((lo - pad) / step) * step;
-    a.yMax = std::ceil((hi + pad) / step) * step;
+    a.yMin = lo - pad;
+    a.yMax = hi + pad;
     return a;
 }
 

@@ -38,7 +38,7 @@ void paintRadar(QPainter &p, const QRectF &area, const RadarPicture &pic)
 
     const int n = int(kRadarParams.size());
     const double labelRoom = fm.horizontalAdvance(QStringLiteral("PItotal")) + 12;
-    const QRectF plot = area.adjusted(labelRoom, titleHeight + fm.height(), -labelRoom, -fm.height() * 1.5);
+    const QRectF plot = area.adjusted(labelRoom, titleHeight + fm.height() * 1.6, -labelRoom, -fm.height() * 1.6);
     const double radius = std::max(10.0, std::min(plot.width(), plot.height()) / 2);
     const QPointF c = plot.center();
     const double outer = pic.outer;
@@ -54,7 +54,7 @@ void paintRadar(QPainter &p, const QRectF &area, const RadarPicture &pic)
         p.drawPolygon(ring);
         p.setPen(QColor(90, 90, 90));
         const QPointF at = radarPoint(0, n, v, outer, c, radius);
-        p.drawText(QRectF(at.x() + 3, at.y() - fm.height(), 40, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+        p.drawText(QRectF(at.x() + 3, at.y(), 40, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::number(v, 'g', 3));
     }
     for (int a = 0; a < n; ++a) {
