@@ -9,6 +9,7 @@
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QtCharts/QChart>
 #include <QtCharts/QValueAxis>
 
@@ -114,10 +115,17 @@ void VtChart::settleLayout()
 
 void VtChart::paintVector(QPainter &p)
 {
+    // A hidden widget holds its resize back until it is shown or grabbed, and the chart
+    // lays itself out only in resizeEvent: deliver it before drawing.
+    for (QWidget *w : {static_cast<QWidget *>(this), viewport()})
+        if (w->testAttribute(Qt::WA_PendingResizeEvent)) {
+            QResizeEvent e(w->size(), QSize());
+            QCoreApplication::sendEvent(w, &e);
+            w->setAttribute(Qt::WA_PendingResizeEvent, false);
+        }
     settleLayout();
-    const QRectF area(QPointF(0, 0), QSizeF(size()));
-    p.fillRect(area, toQColor(kChartBackground));
-    scene()->render(&p, area, area);
+    // Painted through the given painter: an SVG painter receives lines and text, not pixels.
+    QWidget::render(&p, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
 }
 
 QString VtChart::save(const QString &path)
