@@ -190,8 +190,9 @@ TEST(JipComparison, RatiosAndDeltaVtFollowTheControl)
     // φPo: 1 − 500/2500 = 0.8 against 1 − 400/2400 = 5/6.
     expectNear(rel(0, P::PhiPo), 0.8 / (5.0 / 6.0), "phiPo");
     for (const Value &v : cmp.relative()[1]) {
-        if (v)
+        if (v) {
             EXPECT_DOUBLE_EQ(*v, 1.0) << "the control against itself";
+        }
     }
     // The line without a curve keeps its header ratios, loses the curve ones.
     expectNear(rel(2, P::F0), 600.0 / 400.0, "header value of a line without a curve");
@@ -237,8 +238,9 @@ TEST(JipComparison, AControlWithAbsentOrZeroValuesGivesEmptyRatios)
         EXPECT_FALSE(rel(0, p)) << jipParamInfo()[size_t(p)].name;
     for (size_t i = 0; i < cmp.lines().size(); ++i)
         for (const Value &v : cmp.relative()[i]) {
-            if (v)
+            if (v) {
                 EXPECT_TRUE(std::isfinite(*v));
+            }
         }
 }
 
