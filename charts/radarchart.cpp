@@ -5,7 +5,6 @@
 #include "charts/picturefile.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include <cmath>
 
