@@ -27,9 +27,10 @@ const std::vector<Command> &commands()
         {"raw", "raw FILE.bin [--select 1,3,5] --format csv|bin [-o OUT]",
          {{QStringLiteral("--select")}, {QStringLiteral("--format")}, {QStringLiteral("-o")}}, runRaw},
         {"p700", "p700 FILE.bin --record N [-o OUT.csv]", {{QStringLiteral("--record")}, {QStringLiteral("-o")}}, runP700},
-        {"plot", "plot FILE.bin [--select 1,3] [--record N [--al [SECTION]]] [--size WxH] -o OUT.bmp|OUT.png",
+        {"plot", "plot FILE.bin [--select 1,3] [--record N [--al [SECTION]]] [--size WxH] -o OUT.bmp|OUT.png\n"
+                 "  corvane-cli plot FILE.bin --view vt|dvt|radar [--select 1,3] [--control N] [--size WxH] -o OUT.png|OUT.svg",
          {{QStringLiteral("--select")}, {QStringLiteral("--record")}, {QStringLiteral("--al"), true, true},
-          {QStringLiteral("--size")}, {QStringLiteral("-o")}},
+          {QStringLiteral("--size")}, {QStringLiteral("-o")}, {QStringLiteral("--view")}, {QStringLiteral("--control")}},
          runPlot, true},
         {"table", "table FILE.bin [--select 1,3,5] [-o OUT.csv]", {{QStringLiteral("--select")}, {QStringLiteral("-o")}}, runTable},
         {"jip", "jip FILE.bin... [--select 1,3,5] [--format csv|tsv|long] [--group-by name] [-o OUT]",

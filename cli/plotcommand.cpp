@@ -5,6 +5,7 @@
 #include "charts/curvepoints.h"
 #include "cli/clidata.h"
 #include "cli/commands.h"
+#include "cli/plotview.h"
 #include "data/record.h"
 #include "data/tickcolour.h"
 
@@ -48,6 +49,8 @@ QString parseSection(const QString &text, const RecordHeader &h, int &section)
 
 int runPlot(const ParsedArgs &args)
 {
+    if (args.has(QStringLiteral("--view")) || args.has(QStringLiteral("--control")))
+        return runPlotView(args);
     const QString out = args.value(QStringLiteral("-o"));
     const QString ext = QFileInfo(out).suffix().toLower();
     if (out.isEmpty() || (ext != QLatin1String("bmp") && ext != QLatin1String("png")))
