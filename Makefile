@@ -2,7 +2,7 @@
 PRESET ?= dev
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: run test build deps bench demo fuzz clean
+.PHONY: run test build deps bench demo fuzz package check-fresh clean
 
 FUZZ_SECONDS ?= 600
 
@@ -30,6 +30,15 @@ fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz
 	scripts/run-fuzzers $(FUZZ_SECONDS)
+
+# The Debian package, corvane_<version>_amd64.deb, in the build folder.
+package: build
+	@cmake --build --preset $(PRESET) --target package
+
+# The committed HEAD built, tested and packaged on a fresh Debian 12 root, and the
+# package installed on another one (needs root; about 10 minutes).
+check-fresh:
+	scripts/check-fresh-machine
 
 clean:
 	rm -rf build

@@ -7,6 +7,7 @@
 #include "ui/windows.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -15,11 +16,17 @@
 
 namespace {
 
+// The current folder, then the installed copy (share/corvane beside bin/, wherever the
+// prefix is), then the source tree of a build that was never installed.
 QString defaultDataFile()
 {
     const QString here = QStringLiteral("samples/demo.bin");
     if (QFileInfo::exists(here))
         return here;
+    const QString installed = QDir(QCoreApplication::applicationDirPath())
+                                  .filePath(QStringLiteral("../" CORVANE_DATA_SUBDIR "/demo.bin"));
+    if (QFileInfo::exists(installed))
+        return QDir::cleanPath(installed);
     return QStringLiteral(CORVANE_SOURCE_DIR "/samples/demo.bin");
 }
 
