@@ -61,8 +61,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/corvane")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What no binary links but the windows need: a font with Simplified Chinese glyphs,
 # and Qt's own dialog texts in Chinese.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
   ${CMAKE_CURRENT_SOURCE_DIR}/dist/postinst ${CMAKE_CURRENT_SOURCE_DIR}/dist/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
