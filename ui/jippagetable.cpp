@@ -61,13 +61,14 @@ QStringList jipTableHeaders(JipTableView view)
     return h;
 }
 
-QString jipValueText(const std::optional<double> &value)
+QString jipValueText(JipParam p, const std::optional<double> &value)
 {
     if (!value || !std::isfinite(*value))
         return {};
     const double v = *value;
     const int magnitude = v == 0.0 ? 0 : int(std::floor(std::log10(std::abs(v))));
-    const int decimals = std::clamp(3 - magnitude, 0, 4);
+    // The instrument counts in whole steps: decimals of a count would be noise.
+    const int decimals = jipParamInfo()[size_t(p)].unit == "counts" ? 0 : std::clamp(3 - magnitude, 0, 4);
     QString text = QString::number(v, 'f', decimals);
     // "-0.000" reads as a negative value that is not there.
     if (text.startsWith(QLatin1Char('-')) && text.mid(1) == QString::number(0.0, 'f', decimals))
@@ -107,7 +108,7 @@ QStringList jipTableRow(const QString &name, const JipLine &line, const JipValue
     QStringList cells{name};
     for (int p = 0; p < kJipParams; ++p)
         cells << (view == JipTableView::Relative ? jipRelativeText(relative[size_t(p)])
-                                                 : jipValueText(line.set.values[size_t(p)]));
+                                                 : jipValueText(JipParam(p), line.set.values[size_t(p)]));
     cells << QString::fromStdString(qualityFlagCodes(line.set.flags));
     return cells;
 }

@@ -25,9 +25,10 @@ QString jipDisplayName(JipParam p);
 // "F0 (counts)", "Fv/Fm"; in the relative view "F0/对照".
 QStringList jipTableHeaders(JipTableView view);
 
-// A value with four significant digits, at most four decimals, never an exponent; a
-// relative value with three decimals; absent: empty. Independent of the locale.
-QString jipValueText(const std::optional<double> &value);
+// A value in counts as a whole number, any other with four significant digits and at
+// most four decimals, never an exponent; a relative value with three decimals; absent:
+// empty. Independent of the locale.
+QString jipValueText(JipParam p, const std::optional<double> &value);
 QString jipRelativeText(const std::optional<double> &value);
 
 // One line per raised flag: "SAT: the curve peaks …"; empty when none.

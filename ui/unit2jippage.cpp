@@ -160,7 +160,7 @@ JipPage::JipPage(const AppState &state, SaveDialogState &dialog, DialogProvider 
     m_vtChart = new VtChart(charts);
     m_vtChart->setObjectName(QStringLiteral("VtChart"));
     vtSide->addWidget(m_vtChart, 1);
-    chartRow->addLayout(vtSide, 1);
+    chartRow->addLayout(vtSide, 3);
 
     auto *radarSide = new QVBoxLayout;
     auto *radarBar = new QHBoxLayout;
@@ -171,11 +171,13 @@ JipPage::JipPage(const AppState &state, SaveDialogState &dialog, DialogProvider 
     m_radar = new RadarChart(charts);
     m_radar->setObjectName(QStringLiteral("RadarChart"));
     radarSide->addWidget(m_radar, 1);
-    chartRow->addLayout(radarSide, 1);
+    chartRow->addLayout(radarSide, 2);
 
     split->addWidget(charts);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
+    // The pictures get the larger share; the table scrolls.
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 2);
+    split->setSizes({150, 300});
     page->addWidget(split, 1);
 
     connect(m_controlBox, &QComboBox::activated, this,
@@ -188,32 +190,16 @@ JipPage::JipPage(const AppState &state, SaveDialogState &dialog, DialogProvider 
     connect(saveVt, &QPushButton::clicked, this, &JipPage::BtnSaveVtClick);
     connect(saveRadar, &QPushButton::clicked, this, &JipPage::BtnSaveRadarClick);
 
-    rebuild();
+    showAll();
 }
 
 JipPage::~JipPage() = default;
 
 void JipPage::refresh(const std::vector<int> &lines)
 {
+    // The data now, while the buffer holds what was ticked; the widgets wait while the
+    // page is hidden, so ticking on another page costs little here.
     m_lines = lines;
-    // Ticking on another page costs nothing here; showing the page catches up.
-    if (!isVisible()) {
-        m_stale = true;
-        return;
-    }
-    rebuild();
-}
-
-void JipPage::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (m_stale)
-        rebuild();
-}
-
-void JipPage::rebuild()
-{
-    m_stale = false;
     m_names.clear();
     m_names.reserve(m_lines.size());
     for (int line : m_lines)
@@ -224,6 +210,23 @@ void JipPage::rebuild()
     if (at == m_lines.end())
         m_controlLine = -1;
     m_cmp.setControl(m_controlLine < 0 ? -1 : int(at - m_lines.begin()));
+    if (!isVisible()) {
+        m_stale = true;
+        return;
+    }
+    showAll();
+}
+
+void JipPage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        showAll();
+}
+
+void JipPage::showAll()
+{
+    m_stale = false;
     fillControlBox();
     updateViewButtons();
     showTable();

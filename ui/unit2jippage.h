@@ -33,7 +33,7 @@ public:
     JipPage(const AppState &state, SaveDialogState &dialog, DialogProvider &dialogs, QWidget *parent = nullptr);
     ~JipPage() override;
 
-    // The ticked lines in list order. While the page is hidden the work waits until it shows.
+    // The ticked lines in list order. While the page is hidden its widgets wait until it shows.
     void refresh(const std::vector<int> &lines);
 
     // The control as a list line (-1: none), as if chosen in "对照".
@@ -58,7 +58,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void rebuild();
+    void showAll();
     void fillControlBox();
     void showTable();
     void showPictures();
