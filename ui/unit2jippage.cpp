@@ -160,7 +160,7 @@ JipPage::JipPage(const AppState &state, SaveDialogState &dialog, DialogProvider 
     m_vtChart = new VtChart(charts);
     m_vtChart->setObjectName(QStringLiteral("VtChart"));
     vtSide->addWidget(m_vtChart, 1);
-    chartRow->addLayout(vtSide, 3);
+    chartRow->addLayout(vtSide, 2);
 
     auto *radarSide = new QVBoxLayout;
     auto *radarBar = new QHBoxLayout;
@@ -171,7 +171,7 @@ JipPage::JipPage(const AppState &state, SaveDialogState &dialog, DialogProvider 
     m_radar = new RadarChart(charts);
     m_radar->setObjectName(QStringLiteral("RadarChart"));
     radarSide->addWidget(m_radar, 1);
-    chartRow->addLayout(radarSide, 2);
+    chartRow->addLayout(radarSide, 1);
 
     split->addWidget(charts);
     // The pictures get the larger share; the table scrolls.
