@@ -11,6 +11,7 @@
 #include "ui/hinttiming.h"
 #include "charts/linecolour.h"
 #include "ui/recordlistdelegate.h"
+#include "ui/unit2jippage.h"
 #include "data/tickcolour.h"
 
 #include <QCloseEvent>
@@ -432,6 +433,7 @@ void TForm2::ChkListBox1DblClick()
     m_ui->ChkListBox1->viewport()->update();
     setSwatchColour(colour);
     DrawSelectInChart();
+    jipPage().refresh(tickedLines());  // its curves and polygons take the new colour
 }
 
 int TForm2::lineCount() const

@@ -49,6 +49,8 @@ public:
     void BtnSaveGridClick();
     // StrGrid1's cells in grid coordinates (row 0: the header row).
     const class ParameterTableModel &gridModel() const { return *m_gridModel; }
+    // The third page, "JIP参数" (unit2jippage.cpp), refreshed with the table.
+    class JipPage &jipPage() const { return *m_jipPage; }
 
     // ---- chart and view selection (unit2chart.cpp) ----
     void createCurvePool();
@@ -101,6 +103,7 @@ private:
 
     // ---- parameter table state ----
     class ParameterTableModel *m_gridModel = nullptr;  // a child of the window
+    class JipPage *m_jipPage = nullptr;                // owned by PageControl1
 
     // ---- chart state ----
     CurveChart *Chart1 = nullptr;  // inside Chart1Host, which owns it

@@ -3,6 +3,7 @@
 #include "analysis/tablecsv.h"
 #include "data/filewrite.h"
 #include "ui/parametertablemodel.h"
+#include "ui/unit2jippage.h"
 #include "ui_Unit2.h"
 
 #include <QFontMetricsF>
@@ -63,12 +64,15 @@ void TForm2::setupGrid()
     for (int c = 0; c < kTableColumns; ++c)
         grid->setColumnWidth(c, kColumnWidths[c]);
     connect(m_ui->BtnSaveGrid, &QPushButton::clicked, this, &TForm2::BtnSaveGridClick);
+    m_jipPage = new JipPage(m_state, SaveDialog1, m_dialogs);
+    m_ui->PageControl1->addTab(m_jipPage, QStringLiteral("JIP参数"));
 }
 
 void TForm2::FillSelectToGrid()
 {
     m_gridModel->setRows(parameterTableRows(m_state.MeasurementBuffer, m_state.RecordIndex, tickedLines()));
     fitColumnsToText(m_ui->StrGrid1, *m_gridModel);
+    m_jipPage->refresh(tickedLines());
 }
 
 void TForm2::BtnSaveGridClick()
