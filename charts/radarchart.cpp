@@ -36,7 +36,11 @@ void paintRadar(QPainter &p, const QRectF &area, const RadarPicture &pic)
     p.drawText(QRectF(area.left(), area.top(), area.width(), titleHeight), Qt::AlignCenter, pic.title);
 
     const int n = int(kRadarParams.size());
-    const double labelRoom = fm.horizontalAdvance(QStringLiteral("PItotal")) + 12;
+    // Room for the widest axis name on either side, so no label runs past the edge.
+    double widestName = 0;
+    for (const QString &name : radarAxisNames())
+        widestName = std::max(widestName, fm.horizontalAdvance(name));
+    const double labelRoom = widestName + 12;
     const QRectF plot = area.adjusted(labelRoom, titleHeight + fm.height() * 1.6, -labelRoom, -fm.height() * 1.6);
     const double radius = std::max(10.0, std::min(plot.width(), plot.height()) / 2);
     const QPointF c = plot.center();

@@ -1,5 +1,6 @@
 // The JIP pictures: their arithmetic without a widget, then the charts drawn offscreen
 // and saved as PNG and SVG.
+#include "charts/chartmodel.h"
 #include "charts/jipgeometry.h"
 #include "charts/linecolour.h"
 #include "charts/radarchart.h"
@@ -10,6 +11,8 @@
 #include "sim/synthetic.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtCharts/QValueAxis>
@@ -243,6 +246,24 @@ TEST(JipPictures, RadarDrawsOnePolygonPerLineButTheControl)
     const SvgSummary empty = parseSvg(readAll(svg));
     for (const JipLine &l : none.cmp.lines())
         EXPECT_FALSE(empty.strokes.count(svgColour(l.colour)));
+}
+
+TEST(JipPictures, RadarAxisNamesStayInsideThePicture)
+{
+    // The left and right edge columns hold only the background: a label that ran past
+    // the edge would leave its text there ("RC/CSo" is wider than "PItotal").
+    const Demo d(1);
+    const RadarPicture pic = radarPicture(d.cmp, QString());
+    for (const QSize size : {QSize(300, 300), QSize(370, 390), QSize(600, 500)}) {
+        QImage image(size, QImage::Format_RGB32);
+        QPainter painter(&image);
+        paintRadar(painter, QRectF(QPointF(0, 0), QSizeF(size)), pic);
+        painter.end();
+        const QRgb ground = toQColor(kChartBackground).rgb();
+        for (const int x : {0, 1, size.width() - 2, size.width() - 1})
+            for (int y = 0; y < size.height(); ++y)
+                ASSERT_EQ(image.pixel(x, y), ground) << size.width() << "x" << size.height() << " at " << x << "," << y;
+    }
 }
 
 TEST(JipPictures, SaveFailuresSayWhy)
