@@ -18,7 +18,7 @@ uint32_t verticalTop(const MeasurementBuffer &buffer, uint8_t mode, const AxisIn
         top = current.Fm();
         if (mode == kAxisActinicOjip) {
             // The first actinic-light curve sets the range, when the record has one.
-            const uint64_t block = uint64_t(in.currentRecord) + kBlockSize * (1 + uint64_t(current.Total()));
+            const uint64_t block = current.actinicAreaStart();
             if (block < recordEnd(buffer, in.currentRecord)) {
                 const CurveBlock curve(buffer, block);
                 uint32_t m = 0;

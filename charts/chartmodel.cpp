@@ -1,6 +1,6 @@
 #include "charts/chartmodel.h"
 
-#include "analysis/timebase.h"
+#include "data/timebase.h"
 
 namespace corvane {
 
@@ -24,7 +24,7 @@ void ChartModel::createCurvePool()
         s.markerSize = 4;
         s.lineWidth = 2;
         // Room for the longest curve, so refilling never allocates.
-        s.points.reserve(kAllOjipSamples);
+        s.points.reserve(kAllCurveSamples);
         s.clear();
     }
 }

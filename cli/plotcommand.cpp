@@ -106,11 +106,11 @@ int runPlot(const ParsedArgs &args)
         const RecordHeader h(buffer, state.CurrentRecord);
         drawOjip(model, buffer, kDrawAllCurves, state.CurrentRecord, model.CurvePool[0], kFirstCurveColour);
         if (args.has(QStringLiteral("--al"))) {
-            const bool hasActinic = h.Kind() != uint16_t(Kind::Ojip) && h.OjipSeconds() != 0;
+            const bool hasActinic = h.Kind() != Kind::Ojip && h.OjipSeconds() != 0;
             const QString sectionText = args.value(QStringLiteral("--al"));
-            if (hasActinic && h.Kind() == uint16_t(Kind::PulseTransient) && sectionText.isEmpty()) {
+            if (hasActinic && h.Kind() == Kind::PulseTransient && sectionText.isEmpty()) {
                 drawAl(model, buffer, state.CurrentRecord);
-            } else if (hasActinic && h.Kind() == uint16_t(Kind::PostSteadyState)) {
+            } else if (hasActinic && h.Kind() == Kind::PostSteadyState) {
                 int section = 0;
                 if (QString e = parseSection(sectionText, h, section); !e.isEmpty())
                     return fail(2, e);

@@ -313,7 +313,7 @@ void TForm2::ChkListBox1Click()
         return;
     const RecordHeader header(m_state.MeasurementBuffer, m_state.RecordIndex[size_t(line)].offset);
     if (!header.isHeader() || !isValidKind(header.Kind())) {
-        setListHint(kindText(0));
+        setListHint(kindText(Kind{}));
         return;
     }
     setListHint(kindText(header.Kind()) + QStringLiteral("[测量时间:") + measurementTimeText(header) + QLatin1Char(']'));

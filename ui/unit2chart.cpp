@@ -128,9 +128,9 @@ void TForm2::RdBtnALClick()
     const RecordHeader h(m_state.MeasurementBuffer, m_state.CurrentRecord);
     if (!h.isHeader())
         return;
-    if (h.Kind() == uint16_t(Kind::PulseTransient)) {
+    if (h.Kind() == Kind::PulseTransient) {
         DrawAL();
-    } else if (h.Kind() == uint16_t(Kind::PostSteadyState)) {
+    } else if (h.Kind() == Kind::PostSteadyState) {
         QComboBox *al = m_ui->CBoxALNO;
         al->show();
         al->clear();
@@ -177,11 +177,11 @@ void TForm2::CBoxFNChange()
     const RecordHeader h(m_state.MeasurementBuffer, m_state.CurrentRecord);
     if (!h.isHeader())
         return;
-    if (h.Kind() != uint16_t(Kind::Ojip) && h.OjipSeconds() != 0) {
+    if (h.Kind() != Kind::Ojip && h.OjipSeconds() != 0) {
         m_ui->RdBtnAL->setEnabled(true);
         m_ui->CBoxALNO->hide();
     }
-    if (h.Kind() == uint16_t(Kind::PostSteadyState))
+    if (h.Kind() == Kind::PostSteadyState)
         m_ui->BtnP700Save->show();
 }
 
