@@ -130,11 +130,11 @@ void drawActinicCurves(ChartModel &chart, const RecordBlocks &r, uint32_t colour
 
 } // namespace
 
-void drawOjip(ChartModel &chart, const MeasurementBuffer &buffer, uint8_t mode, uint32_t record, ChartSeries &series,
+void drawOjip(ChartModel &chart, const MeasurementBuffer &buffer, DrawMode mode, uint32_t record, ChartSeries &series,
               uint32_t colour, int alSection)
 {
     const RecordBlocks r(buffer, record);
-    if (mode == kDrawAllCurves || mode == kDrawActinicCurves) {
+    if (mode == DrawMode::AllCurves || mode == DrawMode::ActinicCurves) {
         chart.resetCurvePool();
         chart.repaintNow();
         if (r.header.Kind() == Kind::Ojip) {
@@ -143,17 +143,17 @@ void drawOjip(ChartModel &chart, const MeasurementBuffer &buffer, uint8_t mode, 
             return;
         }
     }
-    if (mode == kDrawFirstCurve)
+    if (mode == DrawMode::FirstCurve)
         drawFirstCurve(r, series, colour);
-    else if (mode == kDrawAllCurves)
+    else if (mode == DrawMode::AllCurves)
         drawAllCurves(chart, r, colour);
-    else if (mode == kDrawActinicCurves)
+    else if (mode == DrawMode::ActinicCurves)
         drawActinicCurves(chart, r, colour, alSection);
 }
 
 void drawAl(ChartModel &chart, const MeasurementBuffer &buffer, uint32_t record)
 {
-    reDrawAxis(chart, buffer, kAxisTimeCourse, AxisInputs{{}, -1, record});
+    reDrawAxis(chart, buffer, AxisMode::TimeCourse, AxisInputs{{}, -1, record});
     const RecordBlocks r(buffer, record);
     if (!r.header.isHeader() || r.header.Kind() != Kind::PulseTransient)
         return;
@@ -180,7 +180,7 @@ void drawAl(ChartModel &chart, const MeasurementBuffer &buffer, uint32_t record)
 
 void drawSelectInChart(ChartModel &chart, const MeasurementBuffer &buffer, const AxisInputs &in)
 {
-    reDrawAxis(chart, buffer, kAxisOjip, in);
+    reDrawAxis(chart, buffer, AxisMode::Ojip, in);
     int n = 0;
     for (const RecordEntry &e : in.tickedRecords) {
         if (n == kCurvePoolSize) {
@@ -189,7 +189,7 @@ void drawSelectInChart(ChartModel &chart, const MeasurementBuffer &buffer, const
         }
         if (n >= chart.poolSize())
             return;
-        drawOjip(chart, buffer, kDrawFirstCurve, e.offset, chart.CurvePool[size_t(n)], e.colour);
+        drawOjip(chart, buffer, DrawMode::FirstCurve, e.offset, chart.CurvePool[size_t(n)], e.colour);
         ++n;
     }
 }

@@ -104,7 +104,7 @@ int runPlot(const ParsedArgs &args)
         const int fnIndex = int(chosen - lines.begin()) + 1;
         state.CurrentRecord = state.RecordIndex[size_t(record)].offset;
         const RecordHeader h(buffer, state.CurrentRecord);
-        drawOjip(model, buffer, kDrawAllCurves, state.CurrentRecord, model.CurvePool[0], kFirstCurveColour);
+        drawOjip(model, buffer, DrawMode::AllCurves, state.CurrentRecord, model.CurvePool[0], kFirstCurveColour);
         if (args.has(QStringLiteral("--al"))) {
             const bool hasActinic = h.Kind() != Kind::Ojip && h.OjipSeconds() != 0;
             const QString sectionText = args.value(QStringLiteral("--al"));
@@ -114,8 +114,8 @@ int runPlot(const ParsedArgs &args)
                 int section = 0;
                 if (QString e = parseSection(sectionText, h, section); !e.isEmpty())
                     return fail(2, e);
-                reDrawAxis(model, buffer, kAxisActinicOjip, AxisInputs{ticked, fnIndex, state.CurrentRecord});
-                drawOjip(model, buffer, kDrawActinicCurves, state.CurrentRecord, model.CurvePool[0], kFirstCurveColour,
+                reDrawAxis(model, buffer, AxisMode::ActinicOjip, AxisInputs{ticked, fnIndex, state.CurrentRecord});
+                drawOjip(model, buffer, DrawMode::ActinicCurves, state.CurrentRecord, model.CurvePool[0], kFirstCurveColour,
                          section);
             } else if (hasActinic) {
                 return fail(2, QStringLiteral("--al: a pulse-transient record has one time course and no sections"));

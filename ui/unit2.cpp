@@ -3,9 +3,9 @@
 #include "ui_Unit2.h"
 
 #include "data/datafile.h"
-#include "data/filewrite.h"
 #include "data/record.h"
 #include "data/recordtext.h"
+#include "device/reportlayout.h"
 #include "ui/anchorlayout.h"
 #include "ui/radiobutton.h"
 #include "ui/hinttiming.h"
@@ -202,22 +202,12 @@ void TForm2::BtnOpenClick()
 
 void TForm2::BtnSaveAllClick()
 {
-    SaveDialog1.Title = QStringLiteral("存储所有数据");
-    SaveDialog1.FileName = datedFileName(QStringLiteral("QX_"));
-    SaveDialog1.Filter = QStringLiteral("*.bin|*.bin");
-    SaveDialog1.DefaultExt = QStringLiteral("bin");
-    SaveDialog1.FilterIndex = 1;
-    if (!m_dialogs.runSave(SaveDialog1, [this](int type) { SaveDialog1TypeChange(type); }))
+    if (!runExportDialog({QStringLiteral("存储所有数据"), datedFileName(QStringLiteral("QX_")), QStringLiteral("*.bin|*.bin"),
+                          QStringLiteral("bin")}))
         return;
-
-    const QString error = writeFileAtomically(
-        SaveDialog1.FileName, dataFileBytes(m_state.MeasurementBuffer, uint64_t(m_state.ReportTotal) * 64));
-    if (!error.isEmpty()) {
-        // The data is still only in memory: keep the button so the user can try elsewhere.
-        m_dialogs.showError(QStringLiteral("存储所有数据"), error);
-        return;
-    }
-    m_ui->BtnSaveAll->setEnabled(false);
+    // After a failure the data is still only in memory: the button stays for another try.
+    if (writeChosenFile(dataFileBytes(m_state.MeasurementBuffer, uint64_t(m_state.ReportTotal) * kReportPayload)))
+        m_ui->BtnSaveAll->setEnabled(false);
 }
 
 void TForm2::BtnExitClick()

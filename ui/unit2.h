@@ -1,5 +1,6 @@
 #pragma once
 // The viewer window: measurement list, curve page and table page.
+#include "charts/viewmodes.h"
 #include "data/appstate.h"
 #include "data/tickcolour.h"
 #include "ui/dialogs.h"
@@ -54,14 +55,14 @@ public:
     void createCurvePool();
     void resetCurvePool();
     void releaseCurvePool();
-    void ReDrawAxis(uint8_t mode);
+    void ReDrawAxis(AxisMode mode);
     void DrawSelectInChart();
     void RdBtnOJIPClick();
     void RdBtnALClick();
     void CBoxFNChange();
     void CBoxALNOChange();
     void BtnSavePicClick();
-    void DrawOJIP(uint8_t mode, uint32_t record, struct ChartSeries &series, uint32_t colour);
+    void DrawOJIP(DrawMode mode, uint32_t record, struct ChartSeries &series, uint32_t colour);
     void DrawAL();
     class CurveChart &chart1() const;
 
@@ -104,9 +105,22 @@ private:
     // ---- chart state ----
     CurveChart *Chart1 = nullptr;  // inside Chart1Host, which owns it
     std::vector<RecordEntry> tickedEntries() const;
-    void drawInPoolSeries0(uint8_t mode);
+    void drawInPoolSeries0(DrawMode mode);
 
-    // ---- export state ----
+    // ---- the export runner (unit2export.cpp), behind every export button ----
+    struct ExportDialog
+    {
+        QString title;
+        QString fileName;
+        QString filter;
+        QString defaultExt;
+        bool rawExportTypes = false;  // the raw export's dialog, whose types change the extension
+    };
+    // Sets up SaveDialog1 (type 1 proposed) and runs it; false when cancelled.
+    bool runExportDialog(const ExportDialog &d);
+    // Writes the chosen file atomically; a failure is shown under the dialog's title.
+    bool writeChosenFile(QByteArrayView bytes);
+    void showExportFailure(const QString &reason);
 };
 
 } // namespace corvane

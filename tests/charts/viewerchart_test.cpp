@@ -120,13 +120,13 @@ TEST(ViewerChart, AxisLabelsGroupThousandsAndCarryTheirUnit)
     CurveChart c;
     c.resize(728, 433);
     c.show();
-    c.model().Axes = axisSetup(kAxisOjip, 1500);
+    c.model().Axes = axisSetup(AxisMode::Ojip, 1500);
     c.refresh();
     const QStringList log = labels(c);
     for (const char *text : {"10us", "1,000us", "1,000,000us", "10,000,000us", "1,600"})
         EXPECT_TRUE(log.contains(QString::fromLatin1(text))) << text << " in " << log.join(' ').toStdString();
 
-    c.model().Axes = axisSetup(kAxisTimeCourse, 500);
+    c.model().Axes = axisSetup(AxisMode::TimeCourse, 500);
     c.model().Axes.xMax = 120;
     c.refresh();
     const QStringList linear = labels(c);

@@ -303,3 +303,48 @@ TEST(P700Notice, LayoutTextsAndPicture)
     EXPECT_LE((f.frameGeometry().center() - screen.center()).manhattanLength(), 2);
     f.close();
 }
+
+// Every export runs the shared dialog through one runner: each proposes type 1 even
+// after the raw export left type 2 behind, and a failed write is told in Chinese under
+// the title the dialog had.
+TEST(ExportButtons, ProposeTypeOneAndReportFailuresUnderTheirTitle)
+{
+    QTemporaryDir dir;
+    struct Case
+    {
+        const char *title;
+        void (TForm2::*click)();
+    } cases[] = {
+        {"存储所有数据", &TForm2::BtnSaveAllClick},
+        {"存储表格数据", &TForm2::BtnSaveGridClick},
+        {"存储图像", &TForm2::BtnSavePicClick},
+        {"存储选中文件的原始数据", &TForm2::BtnSaveODatClick},
+        {"存储当前文件的P700数据", &TForm2::BtnP700SaveClick},
+    };
+    DataBuilder b;
+    HeaderFields h;
+    h.Kind = 3;
+    h.Total = 1;
+    b.addHeader(h);
+    b.addCurve(curveOf(1), TailSamples{1, 2, 3});
+    for (const Case &c : cases) {
+        const QString title = QString::fromUtf8(c.title);
+        SCOPED_TRACE(c.title);
+        Viewer v(b, {0});
+        v.chooseCurrent(0);
+        // The raw export, CSV chosen, leaves type 2 in the shared dialog.
+        v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("first")), 2, {2}});
+        v.w->form2.BtnSaveODatClick();
+        ASSERT_EQ(v.w->form2.saveDialog().FilterIndex, 2);
+        v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("missing/out")), 0, {}});
+        (v.w->form2.*c.click)();
+        ASSERT_EQ(v.dialogs.savesSeen.size(), 2u);
+        EXPECT_EQ(v.dialogs.savesSeen[1].Title, title);
+        EXPECT_EQ(v.dialogs.savesSeen[1].FilterIndex, 1);
+        ASSERT_EQ(v.dialogs.errors.size(), 1u);
+        EXPECT_EQ(v.dialogs.errorTitles[0], title);
+        EXPECT_TRUE(v.dialogs.errors[0].startsWith(QStringLiteral("无法写入文件 out"))) << v.dialogs.errors[0].toStdString();
+        EXPECT_FALSE(v.state->RawExportDialogOpen);
+        EXPECT_FALSE(v.w->form3.isVisible());
+    }
+}
