@@ -75,9 +75,7 @@ TableRow tableDataRow(const MeasurementBuffer &buffer, uint32_t headerOffset)
 {
     const RecordHeader h(buffer, headerOffset);
     TableRowWriter row;
-    QByteArray &name = row.open();
-    name += h.Name();
-    appendZeroPadded(name, h.Number(), 4);
+    appendListLine(row.open(), h);
     row.close();
     addDateTimeCell(row, h);
     if (isValidKind(h.Kind())) {

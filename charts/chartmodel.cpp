@@ -20,22 +20,17 @@ void ChartModel::createCurvePool()
     for (ChartSeries &s : CurvePool) {
         s.active = true;
         s.smoothed = true;
-        s.marker = MarkerStyle::Cross;
-        s.markerSize = 4;
         s.lineWidth = 2;
         // Room for the longest curve, so refilling never allocates.
         s.points.reserve(kAllCurveSamples);
-        s.clear();
+        s.resetAsPoolCurve();
     }
 }
 
 void ChartModel::resetCurvePool()
 {
-    for (ChartSeries &s : CurvePool) {
-        s.clear();
-        s.marker = MarkerStyle::Cross;
-        s.markerSize = 4;
-    }
+    for (ChartSeries &s : CurvePool)
+        s.resetAsPoolCurve();
 }
 
 void ChartModel::releaseCurvePool()

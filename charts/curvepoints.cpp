@@ -45,13 +45,6 @@ void addExtension(ChartSeries &s, const ExtensionBlock &block, uint32_t colour)
     }
 }
 
-void resetSeries(ChartSeries &s)
-{
-    s.clear();
-    s.marker = MarkerStyle::Cross;
-    s.markerSize = 4;
-}
-
 void drawFirstCurve(const RecordBlocks &r, ChartSeries &series, uint32_t colour)
 {
     series.clear();
@@ -76,7 +69,7 @@ void drawAllCurves(ChartModel &chart, const RecordBlocks &r, uint32_t colour)
     uint32_t c = colour;
     for (int i = 0; i < count; ++i) {
         ChartSeries &s = chart.CurvePool[size_t(i)];
-        resetSeries(s);
+        s.resetAsPoolCurve();
         if (!r.has(block))
             return;
         if (pulseTransient && !r.has(block + kBlockSize)) {
@@ -111,7 +104,7 @@ void drawActinicCurves(ChartModel &chart, const RecordBlocks &r, uint32_t colour
     uint32_t c = colour;
     for (int i = 0; i < count; ++i) {
         ChartSeries &s = chart.CurvePool[size_t(i)];
-        resetSeries(s);
+        s.resetAsPoolCurve();
         if (!r.has(block))
             return;
         addCurve(s, CurveBlock(r.buffer, block), c);

@@ -120,7 +120,7 @@ void appendRawCsvRecord(QByteArray &out, const MeasurementBuffer &buffer, uint32
 {
     const RecordHeader h(buffer, offset);
     out.append(texts().fileName);
-    out.append(listLineBytes(h));
+    appendListLine(out, h);
     out.append("\r\n", 2);
     switch (h.Kind()) {
     case Kind::Ojip: out.append(texts().ojip); break;

@@ -22,9 +22,17 @@ QByteArray zeroPadded(unsigned value, int digits)
     return s;
 }
 
+void appendListLine(QByteArray &out, const RecordHeader &header)
+{
+    out += header.Name();
+    appendZeroPadded(out, header.Number(), 4);
+}
+
 QByteArray listLineBytes(const RecordHeader &header)
 {
-    return header.Name() + zeroPadded(header.Number(), 4);
+    QByteArray line;
+    appendListLine(line, header);
+    return line;
 }
 
 QString listLineText(const RecordHeader &header)

@@ -7,6 +7,7 @@
 namespace corvane {
 
 // Name bytes followed by Number as "0000": the GBK bytes every written file carries.
+void appendListLine(QByteArray &out, const RecordHeader &header);
 QByteArray listLineBytes(const RecordHeader &header);
 // The same, decoded for display.
 QString listLineText(const RecordHeader &header);

@@ -8,8 +8,6 @@
 #include "ui/unit3.h"
 #include "ui_Unit2.h"
 
-#include <QFileInfo>
-
 namespace corvane {
 
 void TForm2::setupExport()
@@ -43,8 +41,7 @@ bool TForm2::writeChosenFile(QByteArrayView bytes)
 
 void TForm2::showExportFailure(const QString &reason)
 {
-    m_dialogs.showError(SaveDialog1.Title,
-                        QStringLiteral("无法写入文件 %1：%2").arg(QFileInfo(SaveDialog1.FileName).fileName(), reason));
+    m_dialogs.showError(SaveDialog1.Title, writeFailureText(SaveDialog1.FileName, reason));
 }
 
 void TForm2::BtnSaveODatClick()
