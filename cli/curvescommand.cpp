@@ -184,7 +184,7 @@ int runCurves(const ParsedArgs &args)
     int status = 0;
     const QString e = writeOutputStream(args.value(QStringLiteral("-o")), [&](QIODevice &dev) {
         bool written = true;
-        status = forEachDataFile(args, [&](const QString &file, const AppState &s, const std::vector<int> &lines) {
+        status = forEachDataFile(args, [&](const QString &file, const Measurements &s, const std::vector<int> &lines) {
             const QByteArray fileUtf8 = file.toUtf8();
             for (int i : lines) {
                 const RecordHeader h(s.MeasurementBuffer, s.RecordIndex[size_t(i)].offset);

@@ -62,7 +62,8 @@ int runPlot(const ParsedArgs &args)
     LoadedData data;
     if (QString e = loadForCli(args.file, data); !e.isEmpty())
         return fail(1, e);
-    AppState &state = *data.state;
+    Measurements &state = *data.state;
+    uint32_t currentRecord = 0;  // the record the selector chose
 
     int record = -1;
     if (args.has(QStringLiteral("--record"))) {
@@ -98,24 +99,24 @@ int runPlot(const ParsedArgs &args)
     ChartModel &model = chart.model();
     model.createCurvePool();
     const MeasurementBuffer &buffer = state.MeasurementBuffer;
-    drawSelectInChart(model, buffer, AxisInputs{ticked, 0, state.CurrentRecord});
+    drawSelectInChart(model, buffer, AxisInputs{ticked, 0, currentRecord});
     if (record >= 0) {
         // The file selector lists "All First OJIP" and then the ticked lines.
         const int fnIndex = int(chosen - lines.begin()) + 1;
-        state.CurrentRecord = state.RecordIndex[size_t(record)].offset;
-        const RecordHeader h(buffer, state.CurrentRecord);
-        drawOjip(model, buffer, DrawMode::AllCurves, state.CurrentRecord, model.CurvePool[0], kFirstCurveColour);
+        currentRecord = state.RecordIndex[size_t(record)].offset;
+        const RecordHeader h(buffer, currentRecord);
+        drawOjip(model, buffer, DrawMode::AllCurves, currentRecord, model.CurvePool[0], kFirstCurveColour);
         if (args.has(QStringLiteral("--al"))) {
             const bool hasActinic = h.Kind() != Kind::Ojip && h.OjipSeconds() != 0;
             const QString sectionText = args.value(QStringLiteral("--al"));
             if (hasActinic && h.Kind() == Kind::PulseTransient && sectionText.isEmpty()) {
-                drawAl(model, buffer, state.CurrentRecord);
+                drawAl(model, buffer, currentRecord);
             } else if (hasActinic && h.Kind() == Kind::PostSteadyState) {
                 int section = 0;
                 if (QString e = parseSection(sectionText, h, section); !e.isEmpty())
                     return fail(2, e);
-                reDrawAxis(model, buffer, AxisMode::ActinicOjip, AxisInputs{ticked, fnIndex, state.CurrentRecord});
-                drawOjip(model, buffer, DrawMode::ActinicCurves, state.CurrentRecord, model.CurvePool[0], kFirstCurveColour,
+                reDrawAxis(model, buffer, AxisMode::ActinicOjip, AxisInputs{ticked, fnIndex, currentRecord});
+                drawOjip(model, buffer, DrawMode::ActinicCurves, currentRecord, model.CurvePool[0], kFirstCurveColour,
                          section);
             } else if (hasActinic) {
                 return fail(2, QStringLiteral("--al: a pulse-transient record has one time course and no sections"));

@@ -251,7 +251,7 @@ void TForm2::setSwatchColour(uint32_t colour)
 
 void TForm2::ChkListBox1MouseMove(int x, int y)
 {
-    m_state.ListMousePos = QPoint(x, y);
+    m_listMousePos = QPoint(x, y);
 }
 
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
@@ -294,7 +294,7 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
 void TForm2::ChkListBox1Click()
 {
     QListWidget *list = m_ui->ChkListBox1;
-    if (!list->itemAt(m_state.ListMousePos)) {
+    if (!list->itemAt(m_listMousePos)) {
         setListHint(QString());
         return;
     }

@@ -7,6 +7,7 @@
 #include "ui/forms.h"
 #include "ui/processexit.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <memory>
@@ -40,6 +41,7 @@ public:
     void ChkListBox1ClickCheck();
     void ChkListBox1DblClick();
     void ChkListBox1MouseMove(int x, int y);
+    QPoint listMousePos() const { return m_listMousePos; }
     // The list's tick state, read by the table, the chart and the exports.
     int lineCount() const;
     bool isTicked(int line) const;
@@ -98,6 +100,7 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
     uint32_t m_tickColourState = kTickColourSeed;  // the unseeded generator's state
     bool m_fillingList = false;
+    QPoint m_listMousePos;  // where the mouse last moved or pressed on the list
 
     // ---- parameter table state ----
     class ParameterTableModel *m_gridModel = nullptr;  // a child of the window
