@@ -287,6 +287,16 @@ INSTANTIATE_TEST_SUITE_P(
                                     for (uint32_t i = 0; i < 16; ++i)
                                         l.report(uploadPayload(i));
                                 },
+                                500},
+                    // Resends used up on the first batch do not count against the next.
+                    TimeOutCase{"FollowUpBatchAfterResends",
+                                [](Link &l) {
+                                    connectAndStartUpload(l, 5);
+                                    for (int tick = 0; tick < 10; ++tick)
+                                        l.protocol.Timer1Timer();
+                                    for (uint32_t i = 0; i < 16; ++i)
+                                        l.report(uploadPayload(i));
+                                },
                                 500}),
     [](const auto &info) { return std::string(info.param.name); });
 
