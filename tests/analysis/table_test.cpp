@@ -4,16 +4,17 @@
 #include "data/recordindex.h"
 #include "sim/databuilder.h"
 #include "sim/synthetic.h"
+#include "support/testfiles.h"
 
 #include <QLocale>
 
 #include <gtest/gtest.h>
 
 using namespace corvane;
+using namespace corvane::test;
 
 namespace {
 
-QByteArray gbk(const char *utf8) { return toGbk(QString::fromUtf8(utf8)); }
 
 
 struct Listed

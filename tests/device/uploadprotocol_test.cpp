@@ -10,6 +10,7 @@
 
 #include "data/filewrite.h"
 #include "device/uploadfile.h"
+#include "support/testfiles.h"
 
 #include <csignal>
 #include <cstring>
@@ -26,12 +27,6 @@ const QString kTimeOut = QStringLiteral("通讯超时，请检查连接。");
 QByteArray bufferHead(const AppState &s, uint32_t bytes)
 {
     return QByteArray(reinterpret_cast<const char *>(s.MeasurementBuffer.data()), bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // "连  接", the reply, then "数据上传".

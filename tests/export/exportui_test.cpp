@@ -8,6 +8,7 @@
 #include "ui/windows.h"
 #include "ui_Unit2.h"
 #include "ui_Unit3.h"
+#include "support/testfiles.h"
 
 #include <QDate>
 #include <QDir>
@@ -83,12 +84,6 @@ DataBuilder threeRecords()
         b.addExtension(extensionOf(n));
     }
     return b;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
