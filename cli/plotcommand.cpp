@@ -6,7 +6,7 @@
 #include "cli/clidata.h"
 #include "cli/commands.h"
 #include "data/record.h"
-#include "data/tickcolour.h"
+#include "charts/viewersession.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -63,7 +63,8 @@ int runPlot(const ParsedArgs &args)
     if (QString e = loadForCli(args.file, data); !e.isEmpty())
         return fail(1, e);
     Measurements &state = *data.state;
-    uint32_t currentRecord = 0;  // the record the selector chose
+    // The viewer's rules, driven as the window's handlers drive them.
+    ViewerSession session;
 
     int record = -1;
     if (args.has(QStringLiteral("--record"))) {
@@ -87,11 +88,9 @@ int runPlot(const ParsedArgs &args)
 
     // Colours as the viewer gives them when the lines are ticked one by one in list order.
     std::vector<RecordEntry> ticked;
-    uint32_t colourState = kTickColourSeed;
     for (int line : lines) {
-        RecordEntry &e = state.RecordIndex[size_t(line)];
-        e.colour = nextTickColour(colourState);
-        ticked.push_back(e);
+        session.tickChanged(state.RecordIndex, line, true);
+        ticked.push_back(state.RecordIndex[size_t(line)]);
     }
 
     CurveChart chart;
@@ -99,19 +98,22 @@ int runPlot(const ParsedArgs &args)
     ChartModel &model = chart.model();
     model.createCurvePool();
     const MeasurementBuffer &buffer = state.MeasurementBuffer;
-    drawSelectInChart(model, buffer, AxisInputs{ticked, 0, currentRecord});
+    drawSelectInChart(model, buffer, AxisInputs{ticked, 0, session.CurrentRecord});
     if (record >= 0) {
         // The file selector lists "All First OJIP" and then the ticked lines.
         const int fnIndex = int(chosen - lines.begin()) + 1;
-        currentRecord = state.RecordIndex[size_t(record)].offset;
+        session.chooseRecord(state.RecordIndex, record, QString());
+        const uint32_t currentRecord = session.CurrentRecord;
         const RecordHeader h(buffer, currentRecord);
         drawOjip(model, buffer, DrawMode::AllCurves, currentRecord, model.CurvePool[0], kFirstCurveColour);
         if (args.has(QStringLiteral("--al"))) {
-            const bool hasActinic = h.Kind() != Kind::Ojip && h.OjipSeconds() != 0;
+            // The actinic-light radio button is there only when the viewer enables it.
+            const bool hasActinic = ViewerSession::controlsFor(h).actinicEnabled;
+            const ActinicView view = hasActinic ? ViewerSession::actinicView(h) : ActinicView::None;
             const QString sectionText = args.value(QStringLiteral("--al"));
-            if (hasActinic && h.Kind() == Kind::PulseTransient && sectionText.isEmpty()) {
+            if (view == ActinicView::TimeCourse && sectionText.isEmpty()) {
                 drawAl(model, buffer, currentRecord);
-            } else if (hasActinic && h.Kind() == Kind::PostSteadyState) {
+            } else if (view == ActinicView::Sections) {
                 int section = 0;
                 if (QString e = parseSection(sectionText, h, section); !e.isEmpty())
                     return fail(2, e);

@@ -5,8 +5,6 @@
 #include "data/measurementbuffer.h"
 #include "data/recordindex.h"
 
-#include <QString>
-
 #include <cstdint>
 
 namespace corvane {
@@ -21,11 +19,6 @@ struct AppState
     uint32_t ReportTotal = 0;
     uint32_t ReportsReceived = 0;
     bool UploadedDataPresent = false;
-
-    // Viewer
-    uint32_t CurrentRecord = 0;
-    QString CurrentRecordName;
-    bool RawExportDialogOpen = false;
 };
 
 } // namespace corvane

@@ -11,7 +11,6 @@
 #include "ui/hinttiming.h"
 #include "charts/linecolour.h"
 #include "ui/recordlistdelegate.h"
-#include "data/tickcolour.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -315,8 +314,7 @@ void TForm2::ChkListBox1ClickCheck()
     QListWidget *list = m_ui->ChkListBox1;
     const int line = list->currentRow();
     if (line >= 0 && line < kMaxListed) {
-        const uint32_t colour = isTicked(line) ? nextTickColour(m_tickColourState) : 0;
-        m_state.RecordIndex[size_t(line)].colour = colour;
+        const uint32_t colour = m_session.tickChanged(m_state.RecordIndex, line, isTicked(line));
         list->viewport()->update();
         setSwatchColour(colour);
     }
@@ -329,10 +327,11 @@ void TForm2::ChkListBox1ClickCheck()
     m_ui->BtnP700Save->hide();
 
     const std::vector<int> ticked = tickedLines();
-    QStringList names{QStringLiteral("All First OJIP")};
-    names.reserve(qsizetype(ticked.size()) + 1);
+    QStringList tickedTexts;
+    tickedTexts.reserve(qsizetype(ticked.size()));
     for (int t : ticked)
-        names << list->item(t)->text();
+        tickedTexts << list->item(t)->text();
+    const QStringList names = ViewerSession::selectorEntries(tickedTexts);
     {
         // The selector reacts only to the user's choice, not to this refill.
         const QSignalBlocker block(m_ui->CBoxFN);

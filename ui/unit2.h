@@ -1,8 +1,8 @@
 #pragma once
 // The viewer window: measurement list, curve page and table page.
+#include "charts/viewersession.h"
 #include "charts/viewmodes.h"
 #include "data/appstate.h"
-#include "data/tickcolour.h"
 #include "ui/dialogs.h"
 #include "ui/forms.h"
 #include "ui/processexit.h"
@@ -30,6 +30,7 @@ public:
     Ui::TForm2 *ui() const { return m_ui.get(); }
     void setExitFunction(ExitFunction exit) { m_exit = std::move(exit); }
     SaveDialogState &saveDialog() { return SaveDialog1; }
+    ViewerSession &session() { return m_session; }
 
     // ---- window and measurement list (unit2.cpp) ----
     void FormShow();
@@ -90,6 +91,7 @@ private:
     std::unique_ptr<Ui::TForm2> m_ui;
     ExitFunction m_exit = exitImmediately;
     SaveDialogState SaveDialog1;
+    ViewerSession m_session;  // the current record, tick colours and the view rules
     bool m_shown = false;
 
     // ---- window and measurement list state ----
@@ -98,7 +100,6 @@ private:
     void setSwatchColour(uint32_t colour);
     void disableViewSelection();
     bool eventFilter(QObject *watched, QEvent *event) override;
-    uint32_t m_tickColourState = kTickColourSeed;  // the unseeded generator's state
     bool m_fillingList = false;
     QPoint m_listMousePos;  // where the mouse last moved or pressed on the list
 

@@ -73,7 +73,7 @@ void TForm2::ReDrawAxis(AxisMode mode)
 {
     const std::vector<RecordEntry> ticked = tickedEntries();
     reDrawAxis(Chart1->model(), m_state.MeasurementBuffer, mode,
-               AxisInputs{ticked, m_ui->CBoxFN->currentIndex(), m_state.CurrentRecord});
+               AxisInputs{ticked, m_ui->CBoxFN->currentIndex(), m_session.CurrentRecord});
     Chart1->refresh();
 }
 
@@ -81,7 +81,7 @@ void TForm2::DrawSelectInChart()
 {
     const std::vector<RecordEntry> ticked = tickedEntries();
     drawSelectInChart(Chart1->model(), m_state.MeasurementBuffer,
-                      AxisInputs{ticked, m_ui->CBoxFN->currentIndex(), m_state.CurrentRecord});
+                      AxisInputs{ticked, m_ui->CBoxFN->currentIndex(), m_session.CurrentRecord});
     Chart1->refresh();
 }
 
@@ -97,12 +97,12 @@ void TForm2::drawInPoolSeries0(DrawMode mode)
     ChartModel &model = Chart1->model();
     if (model.poolSize() == 0)
         return;
-    DrawOJIP(mode, m_state.CurrentRecord, model.CurvePool[0], kFirstCurveColour);
+    DrawOJIP(mode, m_session.CurrentRecord, model.CurvePool[0], kFirstCurveColour);
 }
 
 void TForm2::DrawAL()
 {
-    drawAl(Chart1->model(), m_state.MeasurementBuffer, m_state.CurrentRecord);
+    drawAl(Chart1->model(), m_state.MeasurementBuffer, m_session.CurrentRecord);
     Chart1->refresh();
 }
 
@@ -124,21 +124,23 @@ void TForm2::RdBtnALClick()
     uncheckRadio(m_ui->RdBtnOJIP);
     m_ui->RdBtnAL->setChecked(true);
     m_ui->CBoxALNO->setCurrentIndex(0);
-    const RecordHeader h(m_state.MeasurementBuffer, m_state.CurrentRecord);
-    if (!h.isHeader())
+    const RecordHeader h(m_state.MeasurementBuffer, m_session.CurrentRecord);
+    switch (ViewerSession::actinicView(h)) {
+    case ActinicView::None:
         return;
-    if (h.Kind() == Kind::PulseTransient) {
+    case ActinicView::TimeCourse:
         DrawAL();
-    } else if (h.Kind() == Kind::PostSteadyState) {
+        return;
+    case ActinicView::Sections: {
         QComboBox *al = m_ui->CBoxALNO;
         al->show();
         al->clear();
-        al->addItem(QStringLiteral("All AL OJIP"));
-        for (int i = 1; i < int(h.Total()); ++i)
-            al->addItem(QString::number(i));
+        al->addItems(ViewerSession::actinicSelectorEntries(h));
         al->setCurrentIndex(0);
         ReDrawAxis(AxisMode::ActinicOjip);
         drawInPoolSeries0(DrawMode::ActinicCurves);
+        return;
+    }
     }
 }
 
@@ -169,18 +171,16 @@ void TForm2::CBoxFNChange()
     }
     if (line < 0)
         return;
-    m_state.CurrentRecordName = name;
-    m_state.CurrentRecord = m_state.RecordIndex[size_t(line)].offset;
+    m_session.chooseRecord(m_state.RecordIndex, line, name);
     // The axes stay as the previous view left them.
     drawInPoolSeries0(DrawMode::AllCurves);
-    const RecordHeader h(m_state.MeasurementBuffer, m_state.CurrentRecord);
-    if (!h.isHeader())
-        return;
-    if (h.Kind() != Kind::Ojip && h.OjipSeconds() != 0) {
+    const RecordControls controls =
+        ViewerSession::controlsFor(RecordHeader(m_state.MeasurementBuffer, m_session.CurrentRecord));
+    if (controls.actinicEnabled) {
         m_ui->RdBtnAL->setEnabled(true);
         m_ui->CBoxALNO->hide();
     }
-    if (h.Kind() == Kind::PostSteadyState)
+    if (controls.p700Shown)
         m_ui->BtnP700Save->show();
 }
 

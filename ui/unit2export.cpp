@@ -25,9 +25,9 @@ bool TForm2::runExportDialog(const ExportDialog &d)
     // The dialog is shared: a type left from the raw export's two would name no entry
     // of a one-entry filter.
     SaveDialog1.FilterIndex = 1;
-    m_state.RawExportDialogOpen = d.rawExportTypes;
+    m_session.RawExportDialogOpen = d.rawExportTypes;
     const bool chosen = m_dialogs.runSave(SaveDialog1, [this](int type) { SaveDialog1TypeChange(type); });
-    m_state.RawExportDialogOpen = false;
+    m_session.RawExportDialogOpen = false;
     return chosen;
 }
 
@@ -58,7 +58,7 @@ void TForm2::BtnSaveODatClick()
 void TForm2::SaveDialog1TypeChange(int filterIndex)
 {
     // The dialog is shared by every export; only the raw export has two types.
-    if (!m_state.RawExportDialogOpen)
+    if (!m_session.RawExportDialogOpen)
         return;
     if (filterIndex == 1)
         SaveDialog1.DefaultExt = QStringLiteral("bin");
@@ -68,12 +68,12 @@ void TForm2::SaveDialog1TypeChange(int filterIndex)
 
 void TForm2::BtnP700SaveClick()
 {
-    if (!runExportDialog({QStringLiteral("存储当前文件的P700数据"), m_state.CurrentRecordName + QStringLiteral("_P700"),
+    if (!runExportDialog({QStringLiteral("存储当前文件的P700数据"), m_session.CurrentRecordName + QStringLiteral("_P700"),
                           QStringLiteral("*.csv|*.csv"), QStringLiteral("csv")}))
         return;
-    const RecordHeader current(m_state.MeasurementBuffer, m_state.CurrentRecord);
+    const RecordHeader current(m_state.MeasurementBuffer, m_session.CurrentRecord);
     // Nothing was saved after a failure, so the notice that says it was stays away.
-    if (!writeChosenFile(p700CsvBytes(m_state.MeasurementBuffer, m_state.CurrentRecord, listLineBytes(current))))
+    if (!writeChosenFile(p700CsvBytes(m_state.MeasurementBuffer, m_session.CurrentRecord, listLineBytes(current))))
         return;
     setEnabled(false);
     m_forms.Form3->show();

@@ -162,8 +162,8 @@ TEST(ViewerChart, ViewSelectionFollowsTheCurveTabRules)
 
     // The pulse-transient record: all its pulses; the axes stay as the list view left them.
     v.choose(2);
-    EXPECT_EQ(v.state->CurrentRecord, pulse) << "the first ticked line with that text";
-    EXPECT_EQ(v.state->CurrentRecordName, QStringLiteral("DUP0001"));
+    EXPECT_EQ(v.w->form2.session().CurrentRecord, pulse) << "the first ticked line with that text";
+    EXPECT_EQ(v.w->form2.session().CurrentRecordName, QStringLiteral("DUP0001"));
     EXPECT_EQ(v.curves(), 12);
     EXPECT_EQ(v.chart().CurvePool[11].marker, MarkerStyle::Circle);
     EXPECT_EQ(v.chart().Axes.yMax, 3100);
@@ -224,7 +224,7 @@ TEST(ViewerChart, ViewSelectionFollowsTheCurveTabRules)
     v.choose(0);
     EXPECT_EQ(v.curves(), 5);
     EXPECT_EQ(v.chart().Axes.yMax, 3100);
-    EXPECT_EQ(v.state->CurrentRecord, noAl) << "kept until the next choice";
+    EXPECT_EQ(v.w->form2.session().CurrentRecord, noAl) << "kept until the next choice";
 }
 
 TEST(ViewerChart, SavePictureWritesAn24BitBitmapOfTheChartsSize)

@@ -29,24 +29,21 @@ namespace {
 class FlagWatchingDialogs : public ScriptedDialogs
 {
 public:
-    explicit FlagWatchingDialogs(const AppState &state) : m_state(state) {}
+    const ViewerSession *session = nullptr;  // the viewer's, once it exists
     std::vector<bool> flagWhileOpen;
 
     bool runSave(SaveDialogState &dlg, const std::function<void(int)> &typeChange) override
     {
-        flagWhileOpen.push_back(m_state.RawExportDialogOpen);
+        flagWhileOpen.push_back(session->RawExportDialogOpen);
         return ScriptedDialogs::runSave(dlg, typeChange);
     }
-
-private:
-    const AppState &m_state;
 };
 
 // The viewer holding the built data, its list filled and `ticked` lines ticked.
 struct Viewer
 {
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    FlagWatchingDialogs dialogs{*state};
+    FlagWatchingDialogs dialogs;
     std::unique_ptr<Windows> w;
     int listed = 0;
 
@@ -56,6 +53,7 @@ struct Viewer
         state->VersionMarker = kCurrentVersion;
         listed = buildRecordIndex(state->MeasurementBuffer, state->VersionMarker, state->RecordIndex).listed;
         w = std::make_unique<Windows>(*state, &dialogs);
+        dialogs.session = &w->form2.session();
         for (int i = 0; i < listed; ++i) {
             auto *item = new QListWidgetItem(listLineText(header(i)), w->form2.ui()->ChkListBox1);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -66,8 +64,7 @@ struct Viewer
     RecordHeader header(int line) const { return RecordHeader(state->MeasurementBuffer, state->RecordIndex[size_t(line)].offset); }
     void chooseCurrent(int line)
     {
-        state->CurrentRecord = state->RecordIndex[size_t(line)].offset;
-        state->CurrentRecordName = listLineText(header(line));
+        w->form2.session().chooseRecord(state->RecordIndex, line, listLineText(header(line)));
     }
 };
 
@@ -118,7 +115,7 @@ TEST(RawExportButton, TypeChosenInTheDialogDecidesFormAndExtension)
         EXPECT_EQ(seen.DefaultExt, QStringLiteral("bin"));
         EXPECT_EQ(seen.FilterIndex, 1);
         EXPECT_EQ(v.dialogs.flagWhileOpen, std::vector<bool>{true});
-        EXPECT_FALSE(v.state->RawExportDialogOpen);
+        EXPECT_FALSE(v.w->form2.session().RawExportDialogOpen);
 
         const std::vector<int> ticked{0, 2};
         const QByteArray expected = c.csv ? rawCsvBytes(v.state->MeasurementBuffer, v.state->RecordIndex, ticked)
@@ -147,7 +144,7 @@ TEST(RawExportButton, CancelAndWriteFailureLeaveNoFile)
         v.dialogs.saveAnswers.push_back({c.path, 2, {}});
         v.w->form2.BtnSaveODatClick();
         EXPECT_EQ(v.dialogs.errors.size(), c.errors);
-        EXPECT_FALSE(v.state->RawExportDialogOpen);
+        EXPECT_FALSE(v.w->form2.session().RawExportDialogOpen);
         EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     }
 }
@@ -163,7 +160,7 @@ TEST(RawExportButton, TypeChangeActsOnlyForTheRawExport)
     // The P700 export hands its dialog no type-change handler at all, so even a
     // raised flag cannot turn its csv into bin.
     v.chooseCurrent(0);
-    v.state->RawExportDialogOpen = true;
+    v.w->form2.session().RawExportDialogOpen = true;
     QTemporaryDir dir;
     v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("p")), 0, {1}});
     v.w->form2.BtnP700SaveClick();
@@ -339,7 +336,7 @@ TEST(ExportButtons, ProposeTypeOneAndReportFailuresUnderTheirTitle)
         ASSERT_EQ(v.dialogs.errors.size(), 1u);
         EXPECT_EQ(v.dialogs.errorTitles[0], title);
         EXPECT_TRUE(v.dialogs.errors[0].startsWith(QStringLiteral("无法写入文件 out"))) << v.dialogs.errors[0].toStdString();
-        EXPECT_FALSE(v.state->RawExportDialogOpen);
+        EXPECT_FALSE(v.w->form2.session().RawExportDialogOpen);
         EXPECT_FALSE(v.w->form3.isVisible());
     }
 }
