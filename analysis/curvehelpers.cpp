@@ -10,11 +10,11 @@ namespace {
 
 // log10 of the stored single-precision times, differenced once: the same doubles for
 // every record, so the table of 9999 rows does not repeat 2 million logarithms.
-const std::array<double, kAllOjipSamples - 1> &logTimeSteps()
+const std::array<double, kAllCurveSamples - 1> &logTimeSteps()
 {
-    static const std::array<double, kAllOjipSamples - 1> steps = [] {
-        std::array<double, kAllOjipSamples - 1> d{};
-        for (int j = 0; j + 1 < kAllOjipSamples; ++j)
+    static const std::array<double, kAllCurveSamples - 1> steps = [] {
+        std::array<double, kAllCurveSamples - 1> d{};
+        for (int j = 0; j + 1 < kAllCurveSamples; ++j)
             d[size_t(j)] = std::log10(double(TimeMsTable[size_t(j + 1)])) - std::log10(double(TimeMsTable[size_t(j)]));
         return d;
     }();
@@ -48,10 +48,11 @@ OjipSequence ojipSequence(const MeasurementBuffer &buffer, uint32_t headerOffset
         return seq;
     readSamples(buffer, *curve, kCurveSamples, seq.s.data());
     seq.count = kCurveSamples;
-    const ExtensionBlock ext(buffer, *curve + kBlockSize);
-    if (header.Kind() == uint16_t(Kind::Ojip) && header.OjipSeconds() > 1 && ext.isContinuation()) {
-        readSamples(buffer, ext.offset(), kExtensionSamples, seq.s.data() + kCurveSamples);
-        seq.count = kAllOjipSamples;
+    // Only a Kind 1 record measured to 10 s has its extension searched.
+    const std::optional<uint64_t> ext = header.blockBehindFirstCurve();
+    if (header.Kind() == Kind::Ojip && header.hasTenSecondCurves() && ext) {
+        readSamples(buffer, *ext, kExtensionSamples, seq.s.data() + kCurveSamples);
+        seq.count = kAllCurveSamples;
     }
     return seq;
 }
@@ -70,8 +71,8 @@ Peak findPeak(const OjipSequence &seq)
 
 uint32_t peakTimeMs(const Peak &p)
 {
-    if (p.index >= kOjipSamples)
-        return uint32_t(extensionLabelMs(p.index - kOjipSamples));
+    if (p.index >= kCurveSamples)
+        return uint32_t(extensionLabelMs(p.index - kCurveSamples));
     if (p.index < 64)
         return 10;
     return uint32_t(TimeLabelTable[size_t(p.index)]);

@@ -1,7 +1,7 @@
 #pragma once
 // What the first OJIP-type curve of a record gives: the time of its maximum, the
 // log-time area above it and its initial slope. Each reads only the record's bytes.
-#include "analysis/timebase.h"
+#include "data/timebase.h"
 #include "data/record.h"
 
 #include <array>
@@ -14,7 +14,7 @@ namespace corvane {
 // after the curve block is a continuation block.
 struct OjipSequence
 {
-    std::array<uint16_t, kAllOjipSamples> s{};
+    std::array<uint16_t, kAllCurveSamples> s{};
     int count = 0;
 };
 OjipSequence ojipSequence(const MeasurementBuffer &buffer, uint32_t headerOffset);

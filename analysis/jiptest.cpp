@@ -1,7 +1,7 @@
 #include "analysis/jiptest.h"
 
 #include "analysis/curvehelpers.h"
-#include "analysis/timebase.h"
+#include "data/timebase.h"
 #include "data/record.h"
 
 #include <cmath>
@@ -108,7 +108,7 @@ JipInputs jipInputs(const MeasurementBuffer &buffer, uint32_t headerOffset)
     in.Fj = h.Fj();
     in.Fi = h.Fi();
     in.Fm = h.Fm();
-    if (h.Kind() == uint16_t(Kind::PulseTransient))
+    if (h.Kind() == Kind::PulseTransient)
         in.quenching = JipInputs::Quenching{double(h.FmP()), double(h.Fs()), double(h.F0P())};
     // Without a continuation block behind the header, the next block belongs to
     // another record (or to nothing): never read it as a curve.

@@ -58,8 +58,8 @@ std::optional<float> phiPSII(uint16_t FmP, uint16_t Fs)
 
 void addSettingsCells(TableRowWriter &row, const RecordHeader &h)
 {
-    const uint16_t kind = h.Kind();
-    if (kind < 1 || kind > 3)
+    const Kind kind = h.Kind();
+    if (!isValidKind(kind))
         return;
     auto withSuffix = [&](uint32_t value, QByteArrayView suffix) {
         QByteArray &cell = row.open();
@@ -75,7 +75,7 @@ void addSettingsCells(TableRowWriter &row, const RecordHeader &h)
         cell += ')';
         row.close();
     };
-    if (kind == uint16_t(Kind::Ojip)) {
+    if (kind == Kind::Ojip) {
         row.add(kNotApplicable);
         alWithSeconds();
         row.addNumber(h.Total());
@@ -84,7 +84,7 @@ void addSettingsCells(TableRowWriter &row, const RecordHeader &h)
         return;
     }
     withSuffix(h.SlTime(), "(1)");
-    if (kind == uint16_t(Kind::PulseTransient)) {
+    if (kind == Kind::PulseTransient) {
         withSuffix(h.AlTime(), "(9)");
         row.addNumber(h.Total());
     } else {
@@ -98,12 +98,12 @@ void addSettingsCells(TableRowWriter &row, const RecordHeader &h)
 void addQuenchingCells(TableRowWriter &row, const RecordHeader &h)
 {
     switch (h.Kind()) {
-    case uint16_t(Kind::Ojip):
-    case uint16_t(Kind::PostSteadyState):
+    case Kind::Ojip:
+    case Kind::PostSteadyState:
         for (int c = 0; c < 6; ++c)
             row.add(kNotApplicable);
         return;
-    case uint16_t(Kind::PulseTransient):
+    case Kind::PulseTransient:
         row.addNumber(h.F0P());
         row.addNumber(h.FmP());
         row.addNumber(h.Fs());

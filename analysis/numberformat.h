@@ -17,7 +17,6 @@ QByteArray formatFixed(double value, int decimals);
 void appendFixed(QByteArray &out, double value, int decimals);
 
 // Plain decimal integer: no leading zeros, no sign, no separators.
-inline QByteArray decimalText(uint32_t value) { return QByteArray::number(value); }
 void appendDecimal(QByteArray &out, uint64_t value);
 
 } // namespace corvane

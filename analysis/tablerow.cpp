@@ -14,43 +14,19 @@ namespace corvane {
 
 namespace {
 
-QByteArrayView kindCell(uint16_t kind)
+QByteArrayView kindCell(Kind kind)
 {
     static const QByteArray texts[] = {
         QByteArrayLiteral("OJIP"),
         toGbk(QStringLiteral("脉冲瞬态")),
         toGbk(QStringLiteral("后稳态")),
     };
-    return texts[kind - 1];
+    return texts[uint16_t(kind) - 1];
 }
 
-// "0000", "00": at least `digits` digits, leading zeros; written in place, as every
-// row needs six of them.
-void appendPadded(QByteArray &out, unsigned value, int digits)
-{
-    int length = 1;
-    for (unsigned rest = value / 10; rest > 0; rest /= 10)
-        ++length;
-    for (; length < digits; ++length)
-        out += '0';
-    appendDecimal(out, value);
-}
-
-// "yyyy/mm/dd  hh:mm:ss"
 void addDateTimeCell(TableRowWriter &row, const RecordHeader &h)
 {
-    QByteArray &cell = row.open();
-    appendPadded(cell, h.Year(), 4);
-    cell += '/';
-    appendPadded(cell, h.Month(), 2);
-    cell += '/';
-    appendPadded(cell, h.Day(), 2);
-    cell += "  ";
-    appendPadded(cell, h.Hour(), 2);
-    cell += ':';
-    appendPadded(cell, h.Minute(), 2);
-    cell += ':';
-    appendPadded(cell, h.Second(), 2);
+    appendMeasurementTime(row.open(), h);
     row.close();
 }
 
@@ -99,9 +75,7 @@ TableRow tableDataRow(const MeasurementBuffer &buffer, uint32_t headerOffset)
 {
     const RecordHeader h(buffer, headerOffset);
     TableRowWriter row;
-    QByteArray &name = row.open();
-    name += h.Name();
-    appendPadded(name, h.Number(), 4);
+    appendListLine(row.open(), h);
     row.close();
     addDateTimeCell(row, h);
     if (isValidKind(h.Kind())) {

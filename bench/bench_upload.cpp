@@ -57,7 +57,7 @@ static void BM_FullUploadThroughTheEventLoop(benchmark::State &st)
         backend->plug(std::make_shared<SimulatedInstrument>(memory, kCurrentVersion));
         w.form1.hidController().setBackend(std::move(backend));
         w.form1.show();
-        if (!runUntil([&] { return state->InstrumentFound; }, 2000)) {
+        if (!runUntil([&] { return w.form1.link().InstrumentFound; }, 2000)) {
             st.SkipWithError("instrument not found");
             break;
         }

@@ -7,18 +7,18 @@
 
 namespace corvane {
 
-uint32_t verticalTop(const MeasurementBuffer &buffer, uint8_t mode, const AxisInputs &in)
+uint32_t verticalTop(const MeasurementBuffer &buffer, AxisMode mode, const AxisInputs &in)
 {
     uint32_t top = 500;
-    if (mode == kAxisOjip && in.fnIndex == 0) {
+    if (mode == AxisMode::Ojip && in.fnIndex == 0) {
         for (const RecordEntry &e : in.tickedRecords)
             top = std::max<uint32_t>(top, RecordHeader(buffer, e.offset).Fm());
     } else {
         const RecordHeader current(buffer, in.currentRecord);
         top = current.Fm();
-        if (mode == kAxisActinicOjip) {
+        if (mode == AxisMode::ActinicOjip) {
             // The first actinic-light curve sets the range, when the record has one.
-            const uint64_t block = uint64_t(in.currentRecord) + kBlockSize * (1 + uint64_t(current.Total()));
+            const uint64_t block = current.actinicAreaStart();
             if (block < recordEnd(buffer, in.currentRecord)) {
                 const CurveBlock curve(buffer, block);
                 uint32_t m = 0;
@@ -31,12 +31,12 @@ uint32_t verticalTop(const MeasurementBuffer &buffer, uint8_t mode, const AxisIn
     return std::max<uint32_t>(top, 500);
 }
 
-AxisSetup axisSetup(uint8_t mode, uint32_t top)
+AxisSetup axisSetup(AxisMode mode, uint32_t top)
 {
     AxisSetup a;
     a.yMin = 0;
     a.yMax = double(top) + 100;
-    if (mode == kAxisTimeCourse) {
+    if (mode == AxisMode::TimeCourse) {
         a.scale = AxisScale::Linear;
         a.xMin = 0;
         a.xMax = 600;
@@ -48,7 +48,7 @@ AxisSetup axisSetup(uint8_t mode, uint32_t top)
     return a;
 }
 
-void reDrawAxis(ChartModel &chart, const MeasurementBuffer &buffer, uint8_t mode, const AxisInputs &in)
+void reDrawAxis(ChartModel &chart, const MeasurementBuffer &buffer, AxisMode mode, const AxisInputs &in)
 {
     chart.resetCurvePool();
     chart.Series1.clear();

@@ -1,6 +1,6 @@
 #include "charts/chartmodel.h"
 
-#include "analysis/timebase.h"
+#include "data/timebase.h"
 
 namespace corvane {
 
@@ -20,22 +20,17 @@ void ChartModel::createCurvePool()
     for (ChartSeries &s : CurvePool) {
         s.active = true;
         s.smoothed = true;
-        s.marker = MarkerStyle::Cross;
-        s.markerSize = 4;
         s.lineWidth = 2;
         // Room for the longest curve, so refilling never allocates.
-        s.points.reserve(kAllOjipSamples);
-        s.clear();
+        s.points.reserve(kAllCurveSamples);
+        s.resetAsPoolCurve();
     }
 }
 
 void ChartModel::resetCurvePool()
 {
-    for (ChartSeries &s : CurvePool) {
-        s.clear();
-        s.marker = MarkerStyle::Cross;
-        s.markerSize = 4;
-    }
+    for (ChartSeries &s : CurvePool)
+        s.resetAsPoolCurve();
 }
 
 void ChartModel::releaseCurvePool()

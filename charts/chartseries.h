@@ -27,6 +27,13 @@ struct ChartSeries
     bool active = true;
 
     void clear() { points.clear(); }
+    // A pool series made ready for the next curve: empty, crosses of size 4.
+    void resetAsPoolCurve()
+    {
+        clear();
+        marker = MarkerStyle::Cross;
+        markerSize = 4;
+    }
     void add(double x, double y, uint32_t colour) { points.push_back({x, y, colour}); }
 };
 

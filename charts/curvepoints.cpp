@@ -1,6 +1,6 @@
 #include "charts/curvepoints.h"
 
-#include "analysis/timebase.h"
+#include "data/timebase.h"
 #include "data/record.h"
 
 #include <algorithm>
@@ -9,8 +9,8 @@ namespace corvane {
 
 namespace {
 
-// The blocks of one record: data block k starts at record + 256 × (1 + k), and a block
-// counts only while it lies inside the record's run of continuation blocks.
+// The blocks of one record: a block counts only while it lies inside the record's run
+// of continuation blocks.
 struct RecordBlocks
 {
     RecordBlocks(const MeasurementBuffer &b, uint32_t record)
@@ -45,13 +45,6 @@ void addExtension(ChartSeries &s, const ExtensionBlock &block, uint32_t colour)
     }
 }
 
-void resetSeries(ChartSeries &s)
-{
-    s.clear();
-    s.marker = MarkerStyle::Cross;
-    s.markerSize = 4;
-}
-
 void drawFirstCurve(const RecordBlocks &r, ChartSeries &series, uint32_t colour)
 {
     series.clear();
@@ -59,7 +52,7 @@ void drawFirstCurve(const RecordBlocks &r, ChartSeries &series, uint32_t colour)
     if (!r.has(block))
         return;
     addCurve(series, CurveBlock(r.buffer, block), colour);
-    if (r.header.Kind() != uint16_t(Kind::Ojip))
+    if (r.header.Kind() != Kind::Ojip)
         return;
     block += kBlockSize;
     if (!r.has(block))
@@ -69,14 +62,14 @@ void drawFirstCurve(const RecordBlocks &r, ChartSeries &series, uint32_t colour)
 
 void drawAllCurves(ChartModel &chart, const RecordBlocks &r, uint32_t colour)
 {
-    const bool pulseTransient = r.header.Kind() == uint16_t(Kind::PulseTransient);
-    int count = r.header.Kind() == uint16_t(Kind::PostSteadyState) ? int(r.header.Total()) : kCurvePoolSize;
+    const bool pulseTransient = r.header.Kind() == Kind::PulseTransient;
+    int count = r.header.Kind() == Kind::PostSteadyState ? int(r.header.Total()) : kCurvePoolSize;
     count = std::min(count, chart.poolSize());
     uint64_t block = r.firstCurveBlock();
     uint32_t c = colour;
     for (int i = 0; i < count; ++i) {
         ChartSeries &s = chart.CurvePool[size_t(i)];
-        resetSeries(s);
+        s.resetAsPoolCurve();
         if (!r.has(block))
             return;
         if (pulseTransient && !r.has(block + kBlockSize)) {
@@ -95,10 +88,10 @@ void drawAllCurves(ChartModel &chart, const RecordBlocks &r, uint32_t colour)
 void drawActinicCurves(ChartModel &chart, const RecordBlocks &r, uint32_t colour, int section)
 {
     const RecordHeader &h = r.header;
-    if (h.Kind() != uint16_t(Kind::PostSteadyState) || h.OjipSeconds() == 0 || section < 0)
+    if (h.Kind() != Kind::PostSteadyState || !h.hasActinicArea() || section < 0)
         return;
-    const bool tenSeconds = h.OjipSeconds() > 1;
-    const uint64_t area = uint64_t(h.offset()) + kBlockSize * (1 + uint64_t(h.Total()));
+    const bool tenSeconds = h.hasTenSecondCurves();
+    const uint64_t area = h.actinicAreaStart();
     uint64_t block = area;
     int count = kAllActinicCurves;
     if (section > 0) {
@@ -111,7 +104,7 @@ void drawActinicCurves(ChartModel &chart, const RecordBlocks &r, uint32_t colour
     uint32_t c = colour;
     for (int i = 0; i < count; ++i) {
         ChartSeries &s = chart.CurvePool[size_t(i)];
-        resetSeries(s);
+        s.resetAsPoolCurve();
         if (!r.has(block))
             return;
         addCurve(s, CurveBlock(r.buffer, block), c);
@@ -130,32 +123,32 @@ void drawActinicCurves(ChartModel &chart, const RecordBlocks &r, uint32_t colour
 
 } // namespace
 
-void drawOjip(ChartModel &chart, const MeasurementBuffer &buffer, uint8_t mode, uint32_t record, ChartSeries &series,
+void drawOjip(ChartModel &chart, const MeasurementBuffer &buffer, DrawMode mode, uint32_t record, ChartSeries &series,
               uint32_t colour, int alSection)
 {
     const RecordBlocks r(buffer, record);
-    if (mode == kDrawAllCurves || mode == kDrawActinicCurves) {
+    if (mode == DrawMode::AllCurves || mode == DrawMode::ActinicCurves) {
         chart.resetCurvePool();
         chart.repaintNow();
-        if (r.header.Kind() == uint16_t(Kind::Ojip)) {
+        if (r.header.Kind() == Kind::Ojip) {
             if (chart.poolSize() > 0)
                 drawFirstCurve(r, chart.CurvePool[0], colour);
             return;
         }
     }
-    if (mode == kDrawFirstCurve)
+    if (mode == DrawMode::FirstCurve)
         drawFirstCurve(r, series, colour);
-    else if (mode == kDrawAllCurves)
+    else if (mode == DrawMode::AllCurves)
         drawAllCurves(chart, r, colour);
-    else if (mode == kDrawActinicCurves)
+    else if (mode == DrawMode::ActinicCurves)
         drawActinicCurves(chart, r, colour, alSection);
 }
 
 void drawAl(ChartModel &chart, const MeasurementBuffer &buffer, uint32_t record)
 {
-    reDrawAxis(chart, buffer, kAxisTimeCourse, AxisInputs{{}, -1, record});
+    reDrawAxis(chart, buffer, AxisMode::TimeCourse, AxisInputs{{}, -1, record});
     const RecordBlocks r(buffer, record);
-    if (!r.header.isHeader() || r.header.Kind() != uint16_t(Kind::PulseTransient))
+    if (!r.header.isHeader() || r.header.Kind() != Kind::PulseTransient)
         return;
     chart.Series1.clear();
     double t = 0;
@@ -169,7 +162,7 @@ void drawAl(ChartModel &chart, const MeasurementBuffer &buffer, uint32_t record)
         s.add(t + 1, b.sample(117), kFirstCurveColour);
         s.add(t + 1, b.tail(0), kFirstCurveColour);
         for (int k = 0; k < kTailSamples; ++k)
-            s.add(t + 2 + k, b.tail(k), kFirstCurveColour);
+            s.add(t + tailTimeSeconds(k), b.tail(k), kFirstCurveColour);
         t += 10;
         block += kBlockSize;
     }
@@ -180,7 +173,7 @@ void drawAl(ChartModel &chart, const MeasurementBuffer &buffer, uint32_t record)
 
 void drawSelectInChart(ChartModel &chart, const MeasurementBuffer &buffer, const AxisInputs &in)
 {
-    reDrawAxis(chart, buffer, kAxisOjip, in);
+    reDrawAxis(chart, buffer, AxisMode::Ojip, in);
     int n = 0;
     for (const RecordEntry &e : in.tickedRecords) {
         if (n == kCurvePoolSize) {
@@ -189,7 +182,7 @@ void drawSelectInChart(ChartModel &chart, const MeasurementBuffer &buffer, const
         }
         if (n >= chart.poolSize())
             return;
-        drawOjip(chart, buffer, kDrawFirstCurve, e.offset, chart.CurvePool[size_t(n)], e.colour);
+        drawOjip(chart, buffer, DrawMode::FirstCurve, e.offset, chart.CurvePool[size_t(n)], e.colour);
         ++n;
     }
 }

@@ -12,18 +12,13 @@
 
 namespace corvane {
 
-// DrawOJIP modes.
-inline constexpr uint8_t kDrawFirstCurve = 3;   // first curve (and a 10 s extension) into one series
-inline constexpr uint8_t kDrawAllCurves = 4;    // every curve block, one pool series each
-inline constexpr uint8_t kDrawActinicCurves = 5;  // actinic-light curves of a post-steady-state record
-
 inline constexpr uint32_t kFirstCurveColour = 255;  // red
 inline constexpr uint32_t kCurveColourStep = 3843;
 inline constexpr int kAllActinicCurves = 59;
 
 // DrawOJIP. `alSection` is the actinic-light selector's entry (0 "All AL OJIP", s the
 // s-th section); only mode 5 reads it.
-void drawOjip(ChartModel &chart, const MeasurementBuffer &buffer, uint8_t mode, uint32_t record, ChartSeries &series,
+void drawOjip(ChartModel &chart, const MeasurementBuffer &buffer, DrawMode mode, uint32_t record, ChartSeries &series,
               uint32_t colour, int alSection = 0);
 
 // DrawAL: the time course of a pulse-transient record on the linear axis in seconds.

@@ -1,6 +1,6 @@
 #include "charts/jipgeometry.h"
 
-#include "analysis/timebase.h"
+#include "data/timebase.h"
 #include "charts/axisrange.h"
 
 #include <algorithm>
@@ -12,7 +12,7 @@ namespace corvane {
 AxisSetup vtAxes(std::span<const VtCurve> curves, VtView view)
 {
     // The same logarithmic time axis as the curve page.
-    AxisSetup a = axisSetup(kAxisOjip, 0);
+    AxisSetup a = axisSetup(AxisMode::Ojip, 0);
     double lo = 0, hi = view == VtView::Vt ? 1.0 : 0.0;
     for (const VtCurve &c : curves)
         for (double v : c.values) {

@@ -1,6 +1,6 @@
 #include "charts/vtchart.h"
 
-#include "analysis/timebase.h"
+#include "data/timebase.h"
 #include "charts/picturefile.h"
 #include "charts/plotmapping.h"
 

@@ -58,7 +58,7 @@ QString selectLines(const QString &selectText, bool given, int listed, std::vect
 }
 
 int forEachDataFile(const ParsedArgs &args,
-                    const std::function<void(const QString &file, const AppState &state, const std::vector<int> &lines)> &visit)
+                    const std::function<void(const QString &file, const Measurements &state, const std::vector<int> &lines)> &visit)
 {
     const QString selectOption = QStringLiteral("--select");
     if (args.has(selectOption) && args.files.size() > 1)

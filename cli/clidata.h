@@ -1,7 +1,8 @@
 #pragma once
 // Loading a data file the way the viewer does, and the selection and output rules
 // every command shares.
-#include "data/appstate.h"
+#include "data/measurementbuffer.h"
+#include "data/recordindex.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -13,9 +14,18 @@
 
 namespace corvane::cli {
 
+// What a command reads from one data file: the buffer it loads into and the list built
+// over it, as the viewer would hold them.
+struct Measurements
+{
+    ::corvane::MeasurementBuffer MeasurementBuffer;
+    uint32_t VersionMarker = 0;
+    ::corvane::RecordIndex RecordIndex{};
+};
+
 struct LoadedData
 {
-    std::unique_ptr<AppState> state = std::make_unique<AppState>();
+    std::unique_ptr<Measurements> state = std::make_unique<Measurements>();
     int listed = 0;
     int leftOut = 0;
 };
@@ -38,7 +48,7 @@ struct ParsedArgs;
 // indexes to `visit`; --select applies only when a single file is given. Returns
 // the exit status (0, 1 unreadable file, 2 usage error) having printed any message.
 int forEachDataFile(const ParsedArgs &args,
-                    const std::function<void(const QString &file, const AppState &state, const std::vector<int> &lines)> &visit);
+                    const std::function<void(const QString &file, const Measurements &state, const std::vector<int> &lines)> &visit);
 
 // Streams what `produce` writes to `path` atomically, or to stdout when `path` is empty
 // or "-". When `produce` returns false nothing is kept at `path`.

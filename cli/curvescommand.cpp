@@ -1,6 +1,6 @@
 // corvane-cli curves: every curve sample of the selected measurements, in the block
 // walk of the raw export, as tidy rows (long) or one row per curve (csv).
-#include "analysis/timebase.h"
+#include "data/timebase.h"
 #include "cli/clidata.h"
 #include "cli/commands.h"
 #include "cli/tidytext.h"
@@ -14,11 +14,11 @@ namespace corvane::cli {
 
 namespace {
 
-constexpr int kWideSlots = kAllOjipSamples;  // 10 µs .. 10 s; the tails fall on whole seconds
+constexpr int kWideSlots = kAllCurveSamples;  // 10 µs .. 10 s; the tails fall on whole seconds
 
 // Slot of tail sample n (n + 2 seconds) among the extension times 1.1 s + 0.1 s·k.
-constexpr int tailSlot(int n) { return kOjipSamples + 10 * n + 9; }
-static_assert(1100000 + 100000 * (tailSlot(0) - kOjipSamples) == 2000000);
+constexpr int tailSlot(int n) { return kCurveSamples + 10 * n + 9; }
+static_assert(1100000 + 100000 * (tailSlot(0) - kCurveSamples) == 2000000);
 
 QByteArrayView sectionToken(CurveSection s)
 {
@@ -184,7 +184,7 @@ int runCurves(const ParsedArgs &args)
     int status = 0;
     const QString e = writeOutputStream(args.value(QStringLiteral("-o")), [&](QIODevice &dev) {
         bool written = true;
-        status = forEachDataFile(args, [&](const QString &file, const AppState &s, const std::vector<int> &lines) {
+        status = forEachDataFile(args, [&](const QString &file, const Measurements &s, const std::vector<int> &lines) {
             const QByteArray fileUtf8 = file.toUtf8();
             for (int i : lines) {
                 const RecordHeader h(s.MeasurementBuffer, s.RecordIndex[size_t(i)].offset);

@@ -145,7 +145,7 @@ int runJip(const ParsedArgs &args)
         else
             appendWideHeader(out, sep);
     }
-    const int status = forEachDataFile(args, [&](const QString &file, const AppState &s, const std::vector<int> &lines) {
+    const int status = forEachDataFile(args, [&](const QString &file, const Measurements &s, const std::vector<int> &lines) {
         const QByteArray fileUtf8 = file.toUtf8();
         for (int i : lines) {
             const uint32_t offset = s.RecordIndex[size_t(i)].offset;

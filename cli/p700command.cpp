@@ -17,11 +17,11 @@ int runP700(const ParsedArgs &args)
         return fail(1, e);
     if (line > data.listed)
         return fail(2, QStringLiteral("--record: line %1 does not exist (the file lists %2)").arg(line).arg(data.listed));
-    const AppState &s = *data.state;
+    const Measurements &s = *data.state;
     const uint32_t offset = s.RecordIndex[size_t(line - 1)].offset;
     const RecordHeader h(s.MeasurementBuffer, offset);
     // The viewer offers this export only for post-steady-state measurements.
-    if (h.Kind() != 3)
+    if (h.Kind() != Kind::PostSteadyState)
         return fail(2, QStringLiteral("--record: line %1 (%2) is not a post-steady-state measurement and has no P700 data")
                            .arg(line)
                            .arg(listLineText(h)));

@@ -7,7 +7,7 @@
 #include "cli/commands.h"
 #include "cli/plotview.h"
 #include "data/record.h"
-#include "data/tickcolour.h"
+#include "charts/viewersession.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -65,7 +65,9 @@ int runPlot(const ParsedArgs &args)
     LoadedData data;
     if (QString e = loadForCli(args.file, data); !e.isEmpty())
         return fail(1, e);
-    AppState &state = *data.state;
+    Measurements &state = *data.state;
+    // The viewer's rules, driven as the window's handlers drive them.
+    ViewerSession session;
 
     int record = -1;
     if (args.has(QStringLiteral("--record"))) {
@@ -89,11 +91,9 @@ int runPlot(const ParsedArgs &args)
 
     // Colours as the viewer gives them when the lines are ticked one by one in list order.
     std::vector<RecordEntry> ticked;
-    uint32_t colourState = kTickColourSeed;
     for (int line : lines) {
-        RecordEntry &e = state.RecordIndex[size_t(line)];
-        e.colour = nextTickColour(colourState);
-        ticked.push_back(e);
+        session.tickChanged(state.RecordIndex, line, true);
+        ticked.push_back(state.RecordIndex[size_t(line)]);
     }
 
     CurveChart chart;
@@ -101,24 +101,27 @@ int runPlot(const ParsedArgs &args)
     ChartModel &model = chart.model();
     model.createCurvePool();
     const MeasurementBuffer &buffer = state.MeasurementBuffer;
-    drawSelectInChart(model, buffer, AxisInputs{ticked, 0, state.CurrentRecord});
+    drawSelectInChart(model, buffer, AxisInputs{ticked, 0, session.CurrentRecord});
     if (record >= 0) {
         // The file selector lists "All First OJIP" and then the ticked lines.
         const int fnIndex = int(chosen - lines.begin()) + 1;
-        state.CurrentRecord = state.RecordIndex[size_t(record)].offset;
-        const RecordHeader h(buffer, state.CurrentRecord);
-        drawOjip(model, buffer, kDrawAllCurves, state.CurrentRecord, model.CurvePool[0], kFirstCurveColour);
+        session.chooseRecord(state.RecordIndex, record, QString());
+        const uint32_t currentRecord = session.CurrentRecord;
+        const RecordHeader h(buffer, currentRecord);
+        drawOjip(model, buffer, DrawMode::AllCurves, currentRecord, model.CurvePool[0], kFirstCurveColour);
         if (args.has(QStringLiteral("--al"))) {
-            const bool hasActinic = h.Kind() != uint16_t(Kind::Ojip) && h.OjipSeconds() != 0;
+            // The actinic-light radio button is there only when the viewer enables it.
+            const bool hasActinic = ViewerSession::controlsFor(h).actinicEnabled;
+            const ActinicView view = hasActinic ? ViewerSession::actinicView(h) : ActinicView::None;
             const QString sectionText = args.value(QStringLiteral("--al"));
-            if (hasActinic && h.Kind() == uint16_t(Kind::PulseTransient) && sectionText.isEmpty()) {
-                drawAl(model, buffer, state.CurrentRecord);
-            } else if (hasActinic && h.Kind() == uint16_t(Kind::PostSteadyState)) {
+            if (view == ActinicView::TimeCourse && sectionText.isEmpty()) {
+                drawAl(model, buffer, currentRecord);
+            } else if (view == ActinicView::Sections) {
                 int section = 0;
                 if (QString e = parseSection(sectionText, h, section); !e.isEmpty())
                     return fail(2, e);
-                reDrawAxis(model, buffer, kAxisActinicOjip, AxisInputs{ticked, fnIndex, state.CurrentRecord});
-                drawOjip(model, buffer, kDrawActinicCurves, state.CurrentRecord, model.CurvePool[0], kFirstCurveColour,
+                reDrawAxis(model, buffer, AxisMode::ActinicOjip, AxisInputs{ticked, fnIndex, currentRecord});
+                drawOjip(model, buffer, DrawMode::ActinicCurves, currentRecord, model.CurvePool[0], kFirstCurveColour,
                          section);
             } else if (hasActinic) {
                 return fail(2, QStringLiteral("--al: a pulse-transient record has one time course and no sections"));

@@ -66,7 +66,7 @@ int runPlotView(const ParsedArgs &args)
     LoadedData data;
     if (QString e = loadForCli(args.file, data); !e.isEmpty())
         return fail(1, e);
-    AppState &state = *data.state;
+    Measurements &state = *data.state;
 
     std::vector<int> lines;
     if (QString e = selectLines(args.value(QStringLiteral("--select")), args.has(QStringLiteral("--select")), data.listed, lines);

@@ -16,7 +16,7 @@ int runRaw(const ParsedArgs &args)
     if (QString e = selectLines(args.value(QStringLiteral("--select")), args.has(QStringLiteral("--select")), data.listed, lines);
         !e.isEmpty())
         return fail(2, e);
-    const AppState &s = *data.state;
+    const Measurements &s = *data.state;
     const QByteArray bytes = format == QLatin1String("bin") ? rawDataFileBytes(s.MeasurementBuffer, s.RecordIndex, lines)
                                                             : rawCsvBytes(s.MeasurementBuffer, s.RecordIndex, lines);
     if (QString e = writeOutput(args.value(QStringLiteral("-o")), bytes); !e.isEmpty())

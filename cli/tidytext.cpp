@@ -1,9 +1,9 @@
 #include "cli/tidytext.h"
 
 #include "data/gbk.h"
+#include "data/recordtext.h"
 
 #include <charconv>
-#include <cstdio>
 
 namespace corvane::cli {
 
@@ -41,20 +41,19 @@ void appendCell(QByteArray &out, QByteArrayView utf8, char separator)
 
 QByteArray isoTime(const RecordHeader &h)
 {
-    char text[32];
-    const int n = std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u", unsigned(h.Year()), unsigned(h.Month()),
-                                unsigned(h.Day()), unsigned(h.Hour()), unsigned(h.Minute()), unsigned(h.Second()));
-    return QByteArray(text, n);
+    QByteArray text;
+    appendMeasurementTime(text, h, TimeStyle::Iso);
+    return text;
 }
 
-QByteArrayView kindToken(uint16_t kind)
+QByteArrayView kindToken(Kind kind)
 {
     switch (kind) {
-    case uint16_t(Kind::Ojip): return "OJIP";
-    case uint16_t(Kind::PulseTransient): return "pulse-transient";
-    case uint16_t(Kind::PostSteadyState): return "post-steady-state";
-    default: return "invalid";
+    case Kind::Ojip: return "OJIP";
+    case Kind::PulseTransient: return "pulse-transient";
+    case Kind::PostSteadyState: return "post-steady-state";
     }
+    return "invalid";
 }
 
 QByteArray measurementCells(QByteArrayView file, int line, const RecordHeader &h, char separator)

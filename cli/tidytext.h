@@ -19,7 +19,7 @@ void appendCell(QByteArray &out, QByteArrayView utf8, char separator);
 QByteArray isoTime(const RecordHeader &header);
 
 // "OJIP", "pulse-transient", "post-steady-state", or "invalid".
-QByteArrayView kindToken(uint16_t kind);
+QByteArrayView kindToken(Kind kind);
 
 // The measurement columns every tidy row starts with: file, line (from 1), name,
 // number, kind, time; each followed by the separator.

@@ -18,6 +18,11 @@
 
 namespace corvane {
 
+QString writeFailureText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("无法写入文件 %1：%2").arg(QFileInfo(path).fileName(), reason);
+}
+
 namespace {
 
 QString reasonText(int error)
@@ -34,7 +39,7 @@ QString reasonText(int error)
 
 QString failure(const QString &path, int error)
 {
-    return QStringLiteral("无法写入文件 %1：%2").arg(QFileInfo(path).fileName(), reasonText(error));
+    return writeFailureText(path, reasonText(error));
 }
 
 // An unbuffered device over a file descriptor that keeps the errno of the first failure

@@ -20,6 +20,9 @@ inline constexpr char kTempFileTag[] = ".corvane-tmp-";
 // Returns an empty string on success, else a message naming the file and the reason.
 QString writeFileAtomically(const QString &path, QByteArrayView bytes);
 
+// The message of a failed write: "无法写入文件 NAME：reason".
+QString writeFailureText(const QString &path, const QString &reason);
+
 // For large outputs: `produce` writes to the device and returns false on failure.
 QString writeFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &produce);
 

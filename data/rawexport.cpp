@@ -1,11 +1,11 @@
 #include "data/rawexport.h"
 
-#include "analysis/timebase.h"
 #include "data/datafile.h"
 #include "data/gbk.h"
 #include "data/record.h"
 #include "data/recordwalk.h"
 #include "data/recordtext.h"
+#include "data/timebase.h"
 
 #include <array>
 #include <charconv>
@@ -38,7 +38,7 @@ struct CsvTexts
         for (int k = 0; k < kExtensionSamples; ++k)
             extension[size_t(k)] = QByteArray::number(extensionLabelMs(k)) + "ms,";
         for (int k = 0; k < kTailSamples; ++k)
-            tail[size_t(k)] = QByteArray::number(k + 2) + "s,";
+            tail[size_t(k)] = QByteArray::number(tailTimeSeconds(k)) + "s,";
     }
 };
 
@@ -120,11 +120,11 @@ void appendRawCsvRecord(QByteArray &out, const MeasurementBuffer &buffer, uint32
 {
     const RecordHeader h(buffer, offset);
     out.append(texts().fileName);
-    out.append(listLineBytes(h));
+    appendListLine(out, h);
     out.append("\r\n", 2);
     switch (h.Kind()) {
-    case 1: out.append(texts().ojip); break;
-    case 2: out.append(texts().pulseTransient); break;
+    case Kind::Ojip: out.append(texts().ojip); break;
+    case Kind::PulseTransient: out.append(texts().pulseTransient); break;
     default: out.append(texts().postSteadyState); break;
     }
     RawCsvVisitor visitor{out};

@@ -1,6 +1,7 @@
 #pragma once
 // Named access to the fields of a measurement record. A view holds the buffer and
 // the byte offset of its block; reads outside the buffer give 0.
+#include "data/curvelayout.h"
 #include "data/measurementbuffer.h"
 
 #include <QByteArray>
@@ -36,11 +37,13 @@ inline constexpr uint32_t Minute = 87;
 inline constexpr uint32_t Second = 88;
 } // namespace field
 
+// The measurement kind as stored; a record may carry any other value, which is invalid.
 enum class Kind : uint16_t { Ojip = 1, PulseTransient = 2, PostSteadyState = 3 };
 
-inline constexpr int kCurveSamples = 118;
-inline constexpr int kExtensionSamples = 90;
-inline constexpr int kTailSamples = 9;
+inline constexpr bool isValidKind(Kind kind)
+{
+    return kind == Kind::Ojip || kind == Kind::PulseTransient || kind == Kind::PostSteadyState;
+}
 
 class RecordHeader
 {
@@ -53,7 +56,7 @@ public:
     uint16_t Number() const { return u16(field::Number); }
     // GBK bytes up to the first NUL, at most 8: an 8-byte name has no terminator.
     QByteArray Name() const;
-    uint16_t Kind() const { return u16(field::Kind); }
+    corvane::Kind Kind() const { return corvane::Kind(u16(field::Kind)); }
     uint16_t SlTime() const { return u16(field::SlTime); }
     uint16_t AlTime() const { return u16(field::AlTime); }
     uint16_t OjipSeconds() const { return u16(field::OjipSeconds); }
@@ -87,6 +90,25 @@ public:
     }
     bool hasCurve() const { return firstCurveBlock().has_value(); }
 
+    // The block behind the first curve block, when that is a continuation block: where
+    // a Kind 1 record keeps the extension of its curve. Whether a reader takes it also
+    // depends on OjipSeconds for some readers (see hasTenSecondCurves).
+    std::optional<uint64_t> blockBehindFirstCurve() const
+    {
+        const std::optional<uint64_t> first = firstCurveBlock();
+        if (!first || !m_buf.isContinuationBlock(*first + kBlockSize))
+            return std::nullopt;
+        return *first + kBlockSize;
+    }
+
+    // OjipSeconds 0: no actinic-light area (Kind 3); 1: a curve is one curve block;
+    // more: a curve block followed by an extension block.
+    bool hasActinicArea() const { return OjipSeconds() > 0; }
+    bool hasTenSecondCurves() const { return OjipSeconds() > 1; }
+
+    // Kind 3: the actinic-light area starts behind the Total saturating-light blocks.
+    uint64_t actinicAreaStart() const { return uint64_t(m_off) + uint64_t(kBlockSize) * (1 + uint64_t(Total())); }
+
 private:
     uint16_t u16(uint32_t f) const { return m_buf.u16(uint64_t(m_off) + f); }
 
@@ -103,8 +125,8 @@ public:
 
     uint64_t offset() const { return m_off; }
     bool isContinuation() const { return m_buf.isContinuationBlock(m_off); }
-    uint16_t sample(int j) const { return m_buf.u16(m_off + 2 + 2 * uint64_t(j)); }
-    uint16_t tail(int k) const { return m_buf.u16(m_off + 238 + 2 * uint64_t(k)); }
+    uint16_t sample(int j) const { return m_buf.u16(m_off + kFirstSampleByte + 2 * uint64_t(j)); }
+    uint16_t tail(int k) const { return m_buf.u16(m_off + kTailFirstByte + 2 * uint64_t(k)); }
     uint16_t p700A() const { return tail(0); }
     uint16_t p700B() const { return tail(1); }
     uint16_t p700C() const { return tail(2); }
@@ -122,7 +144,7 @@ public:
 
     uint64_t offset() const { return m_off; }
     bool isContinuation() const { return m_buf.isContinuationBlock(m_off); }
-    uint16_t sample(int k) const { return m_buf.u16(m_off + 2 + 2 * uint64_t(k)); }
+    uint16_t sample(int k) const { return m_buf.u16(m_off + kFirstSampleByte + 2 * uint64_t(k)); }
 
 private:
     const MeasurementBuffer &m_buf;

@@ -7,18 +7,22 @@
 namespace corvane {
 
 // Name bytes followed by Number as "0000": the GBK bytes every written file carries.
+void appendListLine(QByteArray &out, const RecordHeader &header);
 QByteArray listLineBytes(const RecordHeader &header);
 // The same, decoded for display.
 QString listLineText(const RecordHeader &header);
 
 // "OJIP测量数据" and friends; "数据类型错误" for an invalid Kind.
-QString kindText(uint16_t kind);
-bool isValidKind(uint16_t kind);
+QString kindText(Kind kind);
 
-// "yyyy/mm/dd  hh:mm:ss" from the record's own date fields (two blanks between).
+// The record's own date fields, zero-padded: Display "yyyy/mm/dd  hh:mm:ss" (two blanks
+// between, as the list hint and the table show it), Iso "yyyy-mm-ddThh:mm:ss".
+enum class TimeStyle { Display, Iso };
+void appendMeasurementTime(QByteArray &out, const RecordHeader &header, TimeStyle style = TimeStyle::Display);
 QString measurementTimeText(const RecordHeader &header);
 
 // Integer with at least `digits` digits, leading zeros ("0000", "00").
+void appendZeroPadded(QByteArray &out, unsigned value, int digits);
 QByteArray zeroPadded(unsigned value, int digits);
 
 } // namespace corvane

@@ -31,12 +31,13 @@ void walkRecordCurves(const MeasurementBuffer &buffer, const RecordHeader &h, Vi
         return;
     const uint64_t first = *firstCurve;
     switch (h.Kind()) {
-    case uint16_t(Kind::Ojip):
+    case Kind::Ojip:
         v.curve(CurveSection::Ojip, 1, CurveBlock(buffer, first));
-        if (buffer.isContinuationBlock(first + kBlockSize))
-            v.extension(CurveSection::Ojip, 1, ExtensionBlock(buffer, first + kBlockSize));
+        // Taken whenever it is there, whatever OjipSeconds says.
+        if (const std::optional<uint64_t> ext = h.blockBehindFirstCurve())
+            v.extension(CurveSection::Ojip, 1, ExtensionBlock(buffer, *ext));
         return;
-    case uint16_t(Kind::PulseTransient): {
+    case Kind::PulseTransient: {
         int cycle = 1;
         for (uint64_t b = first; buffer.isContinuationBlock(b); b += kBlockSize, ++cycle) {
             const CurveBlock block(buffer, b);
@@ -51,9 +52,8 @@ void walkRecordCurves(const MeasurementBuffer &buffer, const RecordHeader &h, Vi
     }
     default: {
         const unsigned cycles = h.Total();
-        const unsigned ojipSeconds = h.OjipSeconds();
-        const bool hasActinic = ojipSeconds > 0;
-        uint64_t actinic = uint64_t(h.offset()) + uint64_t(kBlockSize) * (1 + cycles);
+        const bool hasActinic = h.hasActinicArea();
+        uint64_t actinic = h.actinicAreaStart();
         unsigned k = 1;
         for (uint64_t s = first; buffer.isContinuationBlock(s); s += kBlockSize, ++k) {
             const CurveBlock block(buffer, s);
@@ -64,7 +64,7 @@ void walkRecordCurves(const MeasurementBuffer &buffer, const RecordHeader &h, Vi
             if (hasActinic && buffer.isContinuationBlock(actinic)) {
                 v.curve(CurveSection::Actinic, int(k), CurveBlock(buffer, actinic));
                 actinic += kBlockSize;
-                if (ojipSeconds > 1 && buffer.isContinuationBlock(actinic)) {
+                if (h.hasTenSecondCurves() && buffer.isContinuationBlock(actinic)) {
                     v.extension(CurveSection::Actinic, int(k), ExtensionBlock(buffer, actinic));
                     actinic += kBlockSize;
                 }

@@ -2,6 +2,7 @@
 // The instrument's two requests and the query reply. Offsets are report bytes:
 // byte 0 is the report ID, payload byte k is report byte k + 1.
 #include "data/bytes.h"
+#include "device/hiddevice.h"
 
 #include <array>
 #include <cstdint>
@@ -9,13 +10,14 @@
 
 namespace corvane {
 
-using Report = std::array<uint8_t, 65>;
+// Report ID byte, then the payload.
+using Report = std::array<uint8_t, kInstrumentReportLength>;
 
 inline constexpr uint8_t kQueryCommand = 0x10;
 inline constexpr uint8_t kBatchRequestCommand = 0x11;
 inline constexpr std::size_t kCommandByte = 1;     // payload byte 0
 inline constexpr std::size_t kBatchStartByte = 5;  // payload bytes 4 to 7
-inline constexpr uint32_t kReportPayload = 64;
+inline constexpr uint32_t kReportPayload = kInstrumentReportLength - 1;
 inline constexpr uint32_t kBatchReports = 16;
 
 struct QueryReply

@@ -17,8 +17,6 @@ public:
     explicit UdevMonitor(QObject *parent = nullptr);
     ~UdevMonitor() override;
 
-    bool isWatching() const { return m_notifier != nullptr; }
-
 signals:
     void changed();
 

@@ -23,13 +23,13 @@ UploadProtocol::UploadProtocol(AppState &state, LinkPorts ports)
 
 void UploadProtocol::send()
 {
-    if (m_state.InstrumentDevice)
-        m_state.InstrumentDevice->writeReport(m_state.OutputReport);
+    if (InstrumentDevice)
+        InstrumentDevice->writeReport(OutputReport);
 }
 
 void UploadProtocol::restartWatchdog(int ms)
 {
-    m_state.ExchangeDone = false;
+    ExchangeDone = false;
     m_ports.timer.stop();
     m_ports.timer.setInterval(ms);
     m_ports.timer.start();
@@ -38,77 +38,77 @@ void UploadProtocol::restartWatchdog(int ms)
 void UploadProtocol::closeExchange()
 {
     m_ports.timer.stop();
-    m_state.ExchangeDone = true;
+    ExchangeDone = true;
 }
 
 void UploadProtocol::BtnConnClick()
 {
-    if (!m_state.InstrumentFound)
+    if (!InstrumentFound)
         return;
-    setQuery(m_state.OutputReport);
+    setQuery(OutputReport);
     send();
-    m_state.LinkState = kQueryCommand;
-    m_state.RetryCount = 0;
+    LinkState = kQueryCommand;
+    RetryCount = 0;
     restartWatchdog(kQueryInterval);
     m_ports.status.replaceText(QString());
 }
 
 void UploadProtocol::BtnTransClick()
 {
-    if (!m_state.InstrumentFound)
+    if (!InstrumentFound)
         return;
     m_state.MeasurementBuffer.clear();
-    m_state.WriteIndex = 0;
+    WriteIndex = 0;
     m_bufferFullReported = false;
     m_ports.status.appendLine(timeText(m_ports.clock.timeOfDay()));
-    setFirstBatchRequest(m_state.OutputReport);
+    setFirstBatchRequest(OutputReport);
     send();
-    m_state.LinkState = kBatchRequestCommand;
-    m_state.RetryCount = 0;
+    LinkState = kBatchRequestCommand;
+    RetryCount = 0;
     restartWatchdog(kFirstBatchInterval);
     m_state.ReportsReceived = 0;
 }
 
 void UploadProtocol::Timer1Timer()
 {
-    if (m_state.ExchangeDone) {
+    if (ExchangeDone) {
         m_ports.timer.stop();
-        m_state.LinkState = 0xFF;
-        m_state.RetryCount = 0;
+        LinkState = kLinkIdle;
+        RetryCount = 0;
     }
-    if (m_state.RetryCount >= kMaxResends) {
+    if (RetryCount >= kMaxResends) {
         m_ports.timer.stop();
         m_ports.status.replaceText(QStringLiteral("通讯超时，请检查连接。"));
-        m_state.LinkState = 0xFF;
+        LinkState = kLinkIdle;
         return;
     }
     // With the instrument gone there is nothing to write to; the try still counts,
     // so an unplugged instrument ends in the time-out instead of waiting forever.
-    if (m_state.InstrumentDevice) {
-        if (m_state.OutputReport[kCommandByte] == kBatchRequestCommand) {
+    if (InstrumentDevice) {
+        if (OutputReport[kCommandByte] == kBatchRequestCommand) {
             // The instrument answers a batch request from the batch start it carries;
             // what arrived of this batch so far would otherwise be stored twice.
-            const uint32_t start = std::min(batchStartOf(m_state.OutputReport), kMaxReports);
+            const uint32_t start = std::min(batchStartOf(OutputReport), kMaxReports);
             m_state.ReportsReceived = start;
-            m_state.WriteIndex = start * kReportPayload;
+            WriteIndex = start * kReportPayload;
             m_ports.progress.setPosition(int(start));
         }
         send();
     }
-    ++m_state.RetryCount;
+    ++RetryCount;
 }
 
 void UploadProtocol::DeviceData(uint8_t reportId, std::span<const uint8_t> data)
 {
-    auto &in = m_state.InputReport;
+    auto &in = InputReport;
     in.fill(0);
     in[0] = reportId;
     std::copy_n(data.begin(), std::min<size_t>(data.size(), in.size() - 1), in.begin() + 1);
     const std::span<const uint8_t> payload(in.data() + 1, kReportPayload);
 
-    if (m_state.LinkState == kQueryCommand)
+    if (LinkState == kQueryCommand)
         takeQueryReply(payload);
-    else if (m_state.LinkState == kBatchRequestCommand)
+    else if (LinkState == kBatchRequestCommand)
         takeUploadReport(payload);
     // Any other state: idle, the report is dropped and the watchdog left alone.
 }
@@ -119,12 +119,12 @@ void UploadProtocol::takeQueryReply(std::span<const uint8_t> payload)
     // The buffer holds 131 072 reports; announcing more must not let an upload run past it.
     const uint64_t announced = uint64_t(reply.BlockCount) * 4;
     m_state.ReportTotal = uint32_t(std::min<uint64_t>(announced, kMaxReports));
-    m_state.RecordCount = reply.RecordCount;
+    RecordCount = reply.RecordCount;
     m_state.VersionMarker = reply.VersionMarker == kCurrentVersion ? kCurrentVersion : 0;
-    m_ports.status.replaceText(QStringLiteral("仪器内部数据个数:") + QString::number(m_state.RecordCount));
+    m_ports.status.replaceText(QStringLiteral("仪器内部数据个数:") + QString::number(RecordCount));
     if (announced > kMaxReports)
         m_ports.status.appendLine(QStringLiteral("仪器数据超过8 MiB，只上传前8 MiB。"));
-    if (m_state.RecordCount != 0) {
+    if (RecordCount != 0) {
         m_ports.uploadButton.enable();
         m_ports.progress.setRange(0, int(m_state.ReportTotal));
         m_ports.progress.setPosition(0);
@@ -134,10 +134,10 @@ void UploadProtocol::takeQueryReply(std::span<const uint8_t> payload)
 
 void UploadProtocol::takeUploadReport(std::span<const uint8_t> payload)
 {
-    if (m_state.WriteIndex <= kBufferSize - kReportPayload) {
-        std::memcpy(m_state.MeasurementBuffer.writable(m_state.WriteIndex, kReportPayload).data(), payload.data(),
+    if (WriteIndex <= kBufferSize - kReportPayload) {
+        std::memcpy(m_state.MeasurementBuffer.writable(WriteIndex, kReportPayload).data(), payload.data(),
                     kReportPayload);
-        m_state.WriteIndex += kReportPayload;
+        WriteIndex += kReportPayload;
     } else if (!m_bufferFullReported) {
         m_bufferFullReported = true;
         m_ports.status.appendLine(QStringLiteral("数据超过8 MiB，多余的数据已丢弃。"));
@@ -149,10 +149,10 @@ void UploadProtocol::takeUploadReport(std::span<const uint8_t> payload)
         m_ports.progress.setPosition(int(n));
         if (n % kBatchReports != 0)
             return;
-        setFollowUpBatchRequest(m_state.OutputReport, n);
+        setFollowUpBatchRequest(OutputReport, n);
         send();
-        m_state.LinkState = kBatchRequestCommand;
-        m_state.RetryCount = 0;
+        LinkState = kBatchRequestCommand;
+        RetryCount = 0;
         // Watched like the first request, so a lost one is resent and can time out.
         restartWatchdog(kFirstBatchInterval);
         return;
@@ -164,7 +164,7 @@ void UploadProtocol::takeUploadReport(std::span<const uint8_t> payload)
 
 void UploadProtocol::completeUpload()
 {
-    m_state.ExchangeDone = true;
+    ExchangeDone = true;
     m_ports.timer.stop();
     m_ports.progress.setPosition(m_ports.progress.maximum());
     m_ports.status.appendLine(QStringLiteral(">>>>>>>") + timeText(m_ports.clock.timeOfDay()));

@@ -29,11 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int i = 0; i < n; ++i) {
         const uint32_t record = ticked[size_t(i)].offset;
         const AxisInputs in{ticked, fnIndex, record};
-        for (uint8_t axis : {kAxisActinicOjip, kAxisOjip, kAxisTimeCourse}) {
+        for (AxisMode axis : {AxisMode::ActinicOjip, AxisMode::Ojip, AxisMode::TimeCourse}) {
             reDrawAxis(chart, buffer, axis, in);
             fuzz::require(chart.Axes.yMax > chart.Axes.yMin && chart.Axes.xMax > chart.Axes.xMin);
         }
-        for (uint8_t mode : {kDrawFirstCurve, kDrawAllCurves, kDrawActinicCurves}) {
+        for (DrawMode mode : {DrawMode::FirstCurve, DrawMode::AllCurves, DrawMode::ActinicCurves}) {
             chart.resetCurvePool();
             drawOjip(chart, buffer, mode, record, chart.CurvePool[0], kFirstCurveColour, alSection);
             fuzz::require(chart.poolSize() == kCurvePoolSize);

@@ -129,15 +129,9 @@ struct Run
     {
         state.MeasurementBuffer.clear();
         state.VersionMarker = 0;
-        state.ReportTotal = state.RecordCount = state.ReportsReceived = 0;
-        state.LinkState = 0xFF;
-        state.ExchangeDone = false;
-        state.RetryCount = 0;
-        state.WriteIndex = 0;
-        state.OutputReport.fill(0);
-        state.InputReport.fill(0);
-        state.InstrumentFound = true;
-        state.InstrumentDevice = &instrument;
+        state.ReportTotal = state.ReportsReceived = 0;
+        protocol.InstrumentFound = true;
+        protocol.InstrumentDevice = &instrument;
     }
 
     void deliver(std::span<const uint8_t> payload) { protocol.DeviceData(0, payload); }
@@ -153,10 +147,10 @@ struct Run
     void check(int completionsBefore)
     {
         const AppState &s = state;
-        require(s.WriteIndex <= kBufferSize);
-        require(s.WriteIndex == kReportPayload * std::min(s.ReportsReceived, UploadProtocol::kMaxReports));
+        require(protocol.WriteIndex <= kBufferSize);
+        require(protocol.WriteIndex == kReportPayload * std::min(s.ReportsReceived, UploadProtocol::kMaxReports));
         require(progress.position >= progress.min && progress.position <= progress.max);
-        highWater = std::max(highWater, s.WriteIndex);
+        highWater = std::max(highWater, protocol.WriteIndex);
         // Nothing lands behind what the reports filled.
         for (uint32_t p = highWater; p < std::min<uint32_t>(highWater + kReportPayload, kBufferSize); ++p)
             require(s.MeasurementBuffer.byteAt(p) == 0);
@@ -198,7 +192,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         case 'c': run.protocol.BtnConnClick(); break;
         case 't':
             // Without an instrument the click does nothing, and the buffer is not cleared.
-            if (run.state.InstrumentFound)
+            if (run.protocol.InstrumentFound)
                 run.highWater = 0;
             run.protocol.BtnTransClick();
             break;
@@ -217,13 +211,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             break;
         case 'R': run.deliver(run.instrument.last); break;
         case 'u':
-            run.state.InstrumentFound = false;
-            run.state.InstrumentDevice = nullptr;
+            run.protocol.InstrumentFound = false;
+            run.protocol.InstrumentDevice = nullptr;
             run.instrument.pending.clear();
             break;
         case 'a':
-            run.state.InstrumentFound = true;
-            run.state.InstrumentDevice = &run.instrument;
+            run.protocol.InstrumentFound = true;
+            run.protocol.InstrumentDevice = &run.instrument;
             break;
         case 'Q': {
             std::array<uint8_t, 64> reply{};

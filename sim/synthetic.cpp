@@ -1,6 +1,6 @@
 #include "sim/synthetic.h"
 
-#include "analysis/timebase.h"
+#include "data/timebase.h"
 #include "data/gbk.h"
 #include "data/record.h"
 
@@ -56,7 +56,7 @@ HeaderFields withQuenching(HeaderFields h, const OjipShape &s, int cycles)
 CurveSamples ojipCurve(const OjipShape &s)
 {
     CurveSamples c{};
-    for (int j = 0; j < kOjipSamples; ++j)
+    for (int j = 0; j < kCurveSamples; ++j)
         c[size_t(j)] = clampSample(ojipAt(s, double(sampleTimeUs(j)) / 1000.0));
     return c;
 }
@@ -65,7 +65,7 @@ ExtensionSamples ojipExtension(const OjipShape &s)
 {
     ExtensionSamples e{};
     for (int k = 0; k < kExtensionSamples; ++k)
-        e[size_t(k)] = clampSample(ojipAt(s, double(sampleTimeUs(kOjipSamples + k)) / 1000.0));
+        e[size_t(k)] = clampSample(ojipAt(s, double(sampleTimeUs(kCurveSamples + k)) / 1000.0));
     return e;
 }
 

@@ -30,7 +30,9 @@ public:
     virtual bool runSave(SaveDialogState &dlg, const std::function<void(int)> &typeChange) = 0;
     // Returns false when cancelled; else fileName holds the chosen full path.
     virtual bool runOpen(const QString &title, const QString &filter, QString &fileName) = 0;
-    // Opens on `colour` (red in the lowest byte); true and the new colour when confirmed.
+    // Colours have red in the lowest byte. `colour` comes in as the line's colour; the
+    // dialog opens on the colour last chosen in it (black the first time), not on that.
+    // True and the new colour in `colour` when confirmed.
     virtual bool runColour(uint32_t &colour) = 0;
     // A failure the user must hear about: a file that did not load or could not be written.
     virtual void showError(const QString &title, const QString &text) = 0;

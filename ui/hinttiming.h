@@ -12,6 +12,6 @@ struct HintTiming
 
 // Installs the timing for every widget of the application.
 void setHintTiming(const HintTiming &timing);
-const HintTiming &hintTiming();
+HintTiming hintTiming();
 
 } // namespace corvane

@@ -1,5 +1,7 @@
 #include "ui/qtdialogs.h"
 
+#include "charts/linecolour.h"
+
 #include <QColorDialog>
 #include <QDate>
 #include <QFileDialog>
@@ -94,11 +96,10 @@ bool QtDialogProvider::runOpen(const QString &title, const QString &filter, QStr
 
 bool QtDialogProvider::runColour(uint32_t &colour)
 {
-    const QColor initial(int(m_lastColour & 0xFF), int((m_lastColour >> 8) & 0xFF), int((m_lastColour >> 16) & 0xFF));
-    const QColor c = QColorDialog::getColor(initial, m_parent);
+    const QColor c = QColorDialog::getColor(toQColor(m_lastColour), m_parent);
     if (!c.isValid())
         return false;
-    m_lastColour = uint32_t(c.red()) | (uint32_t(c.green()) << 8) | (uint32_t(c.blue()) << 16);
+    m_lastColour = fromQColor(c);
     colour = m_lastColour;
     return true;
 }

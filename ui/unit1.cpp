@@ -74,7 +74,7 @@ void TForm1::FormShow()
     m_ui->RichEdit1->setPlainText(QStringLiteral("请连接荧光仪"));
     m_state.MeasurementBuffer.clear();
     m_state.ReportTotal = 0;
-    m_state.RecordCount = 0;
+    m_link->RecordCount = 0;
     m_state.ReportsReceived = 0;
     m_state.UploadedDataPresent = false;
     HidDev1->Enumerate();
@@ -124,16 +124,16 @@ void TForm1::HidDev1DeviceData(HidDevice *, quint8 ReportID, const QByteArray &D
 
 void TForm1::HidDev1DeviceChange()
 {
-    if (m_state.InstrumentDevice)
-        HidDev1->CheckIn(m_state.InstrumentDevice);
-    m_state.InstrumentFound = false;
+    if (m_link->InstrumentDevice)
+        HidDev1->CheckIn(m_link->InstrumentDevice);
+    m_link->InstrumentFound = false;
     m_instrumentRefused = false;
     HidDev1->Enumerate();
 }
 
 bool TForm1::HidDev1Enumerate(HidDevice &HidDev, int Idx)
 {
-    if (m_state.InstrumentFound)
+    if (m_link->InstrumentFound)
         return true;
     // Once an instrument was found unusable, the reason stays in view: the devices
     // behind it in the list are not what the user needs to hear about.
@@ -144,7 +144,7 @@ bool TForm1::HidDev1Enumerate(HidDevice &HidDev, int Idx)
     m_ui->RichEdit1->setPlainText(QStringLiteral("检测到荧光仪插入"));
     // A device that cannot be used is not taken for the instrument: the buttons
     // would otherwise write to nothing.
-    if (!HidDev1->CheckOutByIndex(m_state.InstrumentDevice, Idx)) {
+    if (!HidDev1->CheckOutByIndex(m_link->InstrumentDevice, Idx)) {
         using E = HidDeviceController::CheckOutError;
         if (HidDev1->lastCheckOutError() == E::ReportLength)
             m_ui->RichEdit1->append(QStringLiteral("荧光仪的报告长度不是65字节，无法使用。"));
@@ -153,7 +153,7 @@ bool TForm1::HidDev1Enumerate(HidDevice &HidDev, int Idx)
         m_instrumentRefused = true;
         return true;
     }
-    m_state.InstrumentFound = true;
+    m_link->InstrumentFound = true;
     m_ui->BtnConn->setEnabled(true);
     return true;
 }

@@ -3,9 +3,9 @@
 #include "ui_Unit2.h"
 
 #include "data/datafile.h"
-#include "data/filewrite.h"
 #include "data/record.h"
 #include "data/recordtext.h"
+#include "device/reportlayout.h"
 #include "ui/anchorlayout.h"
 #include "ui/radiobutton.h"
 #include "ui/hinttiming.h"
@@ -246,22 +246,12 @@ void TForm2::BtnOpenClick()
 
 void TForm2::BtnSaveAllClick()
 {
-    SaveDialog1.Title = QStringLiteral("存储所有数据");
-    SaveDialog1.FileName = datedFileName(QStringLiteral("QX_"));
-    SaveDialog1.Filter = QStringLiteral("*.bin|*.bin");
-    SaveDialog1.DefaultExt = QStringLiteral("bin");
-    SaveDialog1.FilterIndex = 1;
-    if (!m_dialogs.runSave(SaveDialog1, [this](int type) { SaveDialog1TypeChange(type); }))
+    if (!runExportDialog({QStringLiteral("存储所有数据"), datedFileName(QStringLiteral("QX_")), QStringLiteral("*.bin|*.bin"),
+                          QStringLiteral("bin")}))
         return;
-
-    const QString error = writeFileAtomically(
-        SaveDialog1.FileName, dataFileBytes(m_state.MeasurementBuffer, uint64_t(m_state.ReportTotal) * 64));
-    if (!error.isEmpty()) {
-        // The data is still only in memory: keep the button so the user can try elsewhere.
-        m_dialogs.showError(QStringLiteral("存储所有数据"), error);
-        return;
-    }
-    m_ui->BtnSaveAll->setEnabled(false);
+    // After a failure the data is still only in memory: the button stays for another try.
+    if (writeChosenFile(dataFileBytes(m_state.MeasurementBuffer, uint64_t(m_state.ReportTotal) * kReportPayload)))
+        m_ui->BtnSaveAll->setEnabled(false);
 }
 
 void TForm2::BtnExitClick()
@@ -312,7 +302,7 @@ void TForm2::resetSwatchColour()
 
 void TForm2::ChkListBox1MouseMove(int x, int y)
 {
-    m_state.ListMousePos = QPoint(x, y);
+    m_listMousePos = QPoint(x, y);
 }
 
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
@@ -355,7 +345,7 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
 void TForm2::ChkListBox1Click()
 {
     QListWidget *list = m_ui->ChkListBox1;
-    if (!list->itemAt(m_state.ListMousePos)) {
+    if (!list->itemAt(m_listMousePos)) {
         setListHint(QString());
         return;
     }
@@ -364,7 +354,7 @@ void TForm2::ChkListBox1Click()
         return;
     const RecordHeader header(m_state.MeasurementBuffer, m_state.RecordIndex[size_t(line)].offset);
     if (!header.isHeader() || !isValidKind(header.Kind())) {
-        setListHint(kindText(0));
+        setListHint(kindText(Kind{}));
         return;
     }
     setListHint(kindText(header.Kind()) + QStringLiteral("[测量时间:") + measurementTimeText(header) + QLatin1Char(']'));
@@ -376,8 +366,7 @@ void TForm2::ChkListBox1ClickCheck()
     QListWidget *list = m_ui->ChkListBox1;
     const int line = list->currentRow();
     if (line >= 0 && line < kMaxListed) {
-        const uint32_t colour = isTicked(line) ? nextTickColour(m_tickColourState) : 0;
-        m_state.RecordIndex[size_t(line)].colour = colour;
+        const uint32_t colour = m_session.tickChanged(m_state.RecordIndex, line, isTicked(line));
         list->viewport()->update();
         setSwatchColour(colour);
     }
@@ -390,10 +379,11 @@ void TForm2::ChkListBox1ClickCheck()
     m_ui->BtnP700Save->hide();
 
     const std::vector<int> ticked = tickedLines();
-    QStringList names{QStringLiteral("All First OJIP")};
-    names.reserve(qsizetype(ticked.size()) + 1);
+    QStringList tickedTexts;
+    tickedTexts.reserve(qsizetype(ticked.size()));
     for (int t : ticked)
-        names << list->item(t)->text();
+        tickedTexts << list->item(t)->text();
+    const QStringList names = ViewerSession::selectorEntries(tickedTexts);
     {
         // The selector reacts only to the user's choice, not to this refill.
         const QSignalBlocker block(m_ui->CBoxFN);

@@ -1,11 +1,13 @@
 #pragma once
 // The viewer window: measurement list, curve page and table page.
+#include "charts/viewersession.h"
+#include "charts/viewmodes.h"
 #include "data/appstate.h"
-#include "data/tickcolour.h"
 #include "ui/dialogs.h"
 #include "ui/forms.h"
 #include "ui/processexit.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <memory>
@@ -28,6 +30,7 @@ public:
     Ui::TForm2 *ui() const { return m_ui.get(); }
     void setExitFunction(ExitFunction exit) { m_exit = std::move(exit); }
     SaveDialogState &saveDialog() { return SaveDialog1; }
+    ViewerSession &session() { return m_session; }
 
     // ---- window and measurement list (unit2.cpp) ----
     void FormShow();
@@ -39,6 +42,7 @@ public:
     void ChkListBox1ClickCheck();
     void ChkListBox1DblClick();
     void ChkListBox1MouseMove(int x, int y);
+    QPoint listMousePos() const { return m_listMousePos; }
     // The list's tick state, read by the table, the chart and the exports.
     int lineCount() const;
     bool isTicked(int line) const;
@@ -56,14 +60,14 @@ public:
     void createCurvePool();
     void resetCurvePool();
     void releaseCurvePool();
-    void ReDrawAxis(uint8_t mode);
+    void ReDrawAxis(AxisMode mode);
     void DrawSelectInChart();
     void RdBtnOJIPClick();
     void RdBtnALClick();
     void CBoxFNChange();
     void CBoxALNOChange();
     void BtnSavePicClick();
-    void DrawOJIP(uint8_t mode, uint32_t record, struct ChartSeries &series, uint32_t colour);
+    void DrawOJIP(DrawMode mode, uint32_t record, struct ChartSeries &series, uint32_t colour);
     void DrawAL();
     class CurveChart &chart1() const;
 
@@ -89,6 +93,7 @@ private:
     std::unique_ptr<Ui::TForm2> m_ui;
     ExitFunction m_exit = exitImmediately;
     SaveDialogState SaveDialog1;
+    ViewerSession m_session;  // the current record, tick colours and the view rules
     bool m_shown = false;
 
     // ---- window and measurement list state ----
@@ -98,8 +103,8 @@ private:
     void resetSwatchColour();
     void disableViewSelection();
     bool eventFilter(QObject *watched, QEvent *event) override;
-    uint32_t m_tickColourState = kTickColourSeed;  // the unseeded generator's state
     bool m_fillingList = false;
+    QPoint m_listMousePos;  // where the mouse last moved or pressed on the list
 
     // ---- parameter table state ----
     class ParameterTableModel *m_gridModel = nullptr;  // a child of the window
@@ -108,9 +113,22 @@ private:
     // ---- chart state ----
     CurveChart *Chart1 = nullptr;  // inside Chart1Host, which owns it
     std::vector<RecordEntry> tickedEntries() const;
-    void drawInPoolSeries0(uint8_t mode);
+    void drawInPoolSeries0(DrawMode mode);
 
-    // ---- export state ----
+    // ---- the export runner (unit2export.cpp), behind every export button ----
+    struct ExportDialog
+    {
+        QString title;
+        QString fileName;
+        QString filter;
+        QString defaultExt;
+        bool rawExportTypes = false;  // the raw export's dialog, whose types change the extension
+    };
+    // Sets up SaveDialog1 (type 1 proposed) and runs it; false when cancelled.
+    bool runExportDialog(const ExportDialog &d);
+    // Writes the chosen file atomically; a failure is shown under the dialog's title.
+    bool writeChosenFile(QByteArrayView bytes);
+    void showExportFailure(const QString &reason);
 };
 
 } // namespace corvane

@@ -4,7 +4,6 @@
 #include "charts/bmpexport.h"
 #include "charts/curvechart.h"
 #include "charts/curvepoints.h"
-#include "data/filewrite.h"
 #include "data/record.h"
 #include "ui/radiobutton.h"
 #include "ui_Unit2.h"
@@ -70,11 +69,11 @@ void TForm2::releaseCurvePool()
     Chart1->refresh();
 }
 
-void TForm2::ReDrawAxis(uint8_t mode)
+void TForm2::ReDrawAxis(AxisMode mode)
 {
     const std::vector<RecordEntry> ticked = tickedEntries();
     reDrawAxis(Chart1->model(), m_state.MeasurementBuffer, mode,
-               AxisInputs{ticked, m_ui->CBoxFN->currentIndex(), m_state.CurrentRecord});
+               AxisInputs{ticked, m_ui->CBoxFN->currentIndex(), m_session.CurrentRecord});
     Chart1->refresh();
 }
 
@@ -82,28 +81,28 @@ void TForm2::DrawSelectInChart()
 {
     const std::vector<RecordEntry> ticked = tickedEntries();
     drawSelectInChart(Chart1->model(), m_state.MeasurementBuffer,
-                      AxisInputs{ticked, m_ui->CBoxFN->currentIndex(), m_state.CurrentRecord});
+                      AxisInputs{ticked, m_ui->CBoxFN->currentIndex(), m_session.CurrentRecord});
     Chart1->refresh();
 }
 
-void TForm2::DrawOJIP(uint8_t mode, uint32_t record, ChartSeries &series, uint32_t colour)
+void TForm2::DrawOJIP(DrawMode mode, uint32_t record, ChartSeries &series, uint32_t colour)
 {
     drawOjip(Chart1->model(), m_state.MeasurementBuffer, mode, record, series, colour, m_ui->CBoxALNO->currentIndex());
     Chart1->refresh();
 }
 
 // Every view of one record starts in pool series 0 in red.
-void TForm2::drawInPoolSeries0(uint8_t mode)
+void TForm2::drawInPoolSeries0(DrawMode mode)
 {
     ChartModel &model = Chart1->model();
     if (model.poolSize() == 0)
         return;
-    DrawOJIP(mode, m_state.CurrentRecord, model.CurvePool[0], kFirstCurveColour);
+    DrawOJIP(mode, m_session.CurrentRecord, model.CurvePool[0], kFirstCurveColour);
 }
 
 void TForm2::DrawAL()
 {
-    drawAl(Chart1->model(), m_state.MeasurementBuffer, m_state.CurrentRecord);
+    drawAl(Chart1->model(), m_state.MeasurementBuffer, m_session.CurrentRecord);
     Chart1->refresh();
 }
 
@@ -113,8 +112,8 @@ void TForm2::RdBtnOJIPClick()
     m_ui->CBoxALNO->hide();
     m_ui->RdBtnOJIP->setChecked(true);
     if (m_ui->CBoxFN->currentIndex() != 0) {
-        ReDrawAxis(kAxisOjip);
-        drawInPoolSeries0(kDrawAllCurves);
+        ReDrawAxis(AxisMode::Ojip);
+        drawInPoolSeries0(DrawMode::AllCurves);
     } else {
         DrawSelectInChart();
     }
@@ -125,27 +124,29 @@ void TForm2::RdBtnALClick()
     uncheckRadio(m_ui->RdBtnOJIP);
     m_ui->RdBtnAL->setChecked(true);
     m_ui->CBoxALNO->setCurrentIndex(0);
-    const RecordHeader h(m_state.MeasurementBuffer, m_state.CurrentRecord);
-    if (!h.isHeader())
+    const RecordHeader h(m_state.MeasurementBuffer, m_session.CurrentRecord);
+    switch (ViewerSession::actinicView(h)) {
+    case ActinicView::None:
         return;
-    if (h.Kind() == uint16_t(Kind::PulseTransient)) {
+    case ActinicView::TimeCourse:
         DrawAL();
-    } else if (h.Kind() == uint16_t(Kind::PostSteadyState)) {
+        return;
+    case ActinicView::Sections: {
         QComboBox *al = m_ui->CBoxALNO;
         al->show();
         al->clear();
-        al->addItem(QStringLiteral("All AL OJIP"));
-        for (int i = 1; i < int(h.Total()); ++i)
-            al->addItem(QString::number(i));
+        al->addItems(ViewerSession::actinicSelectorEntries(h));
         al->setCurrentIndex(0);
-        ReDrawAxis(kAxisActinicOjip);
-        drawInPoolSeries0(kDrawActinicCurves);
+        ReDrawAxis(AxisMode::ActinicOjip);
+        drawInPoolSeries0(DrawMode::ActinicCurves);
+        return;
+    }
     }
 }
 
 void TForm2::CBoxALNOChange()
 {
-    drawInPoolSeries0(kDrawActinicCurves);
+    drawInPoolSeries0(DrawMode::ActinicCurves);
 }
 
 void TForm2::CBoxFNChange()
@@ -170,34 +171,29 @@ void TForm2::CBoxFNChange()
     }
     if (line < 0)
         return;
-    m_state.CurrentRecordName = name;
-    m_state.CurrentRecord = m_state.RecordIndex[size_t(line)].offset;
+    m_session.chooseRecord(m_state.RecordIndex, line, name);
     // The axes stay as the previous view left them.
-    drawInPoolSeries0(kDrawAllCurves);
-    const RecordHeader h(m_state.MeasurementBuffer, m_state.CurrentRecord);
-    if (!h.isHeader())
-        return;
-    if (h.Kind() != uint16_t(Kind::Ojip) && h.OjipSeconds() != 0) {
+    drawInPoolSeries0(DrawMode::AllCurves);
+    const RecordControls controls =
+        ViewerSession::controlsFor(RecordHeader(m_state.MeasurementBuffer, m_session.CurrentRecord));
+    if (controls.actinicEnabled) {
         m_ui->RdBtnAL->setEnabled(true);
         m_ui->CBoxALNO->hide();
     }
-    if (h.Kind() == uint16_t(Kind::PostSteadyState))
+    if (controls.p700Shown)
         m_ui->BtnP700Save->show();
 }
 
 void TForm2::BtnSavePicClick()
 {
-    SaveDialog1.Title = QStringLiteral("存储图像");
-    SaveDialog1.FileName = QStringLiteral("PicQX_");
-    SaveDialog1.Filter = QStringLiteral("*.bmp|*.bmp");
-    SaveDialog1.DefaultExt = QStringLiteral("bmp");
-    if (!m_dialogs.runSave(SaveDialog1, [this](int type) { SaveDialog1TypeChange(type); }))
+    if (!runExportDialog({QStringLiteral("存储图像"), QStringLiteral("PicQX_"), QStringLiteral("*.bmp|*.bmp"),
+                          QStringLiteral("bmp")}))
         return;
     const QByteArray bytes = bmpBytes(Chart1->renderImage());
-    QString error = bytes.isEmpty() ? QStringLiteral("%1: the picture could not be encoded").arg(SaveDialog1.FileName)
-                                    : writeFileAtomically(SaveDialog1.FileName, bytes);
-    if (!error.isEmpty())
-        m_dialogs.showError(QStringLiteral("存储图像"), error);
+    if (bytes.isEmpty())
+        showExportFailure(QStringLiteral("图像无法编码"));
+    else
+        writeChosenFile(bytes);
 }
 
 } // namespace corvane

@@ -8,7 +8,6 @@
 #include "ui/unit3.h"
 #include "ui_Unit2.h"
 
-
 namespace corvane {
 
 void TForm2::setupExport()
@@ -17,33 +16,49 @@ void TForm2::setupExport()
     connect(m_ui->BtnP700Save, &QPushButton::clicked, this, &TForm2::BtnP700SaveClick);
 }
 
-void TForm2::BtnSaveODatClick()
+bool TForm2::runExportDialog(const ExportDialog &d)
 {
-    SaveDialog1.Title = QStringLiteral("存储选中文件的原始数据");
-    SaveDialog1.FileName = datedFileName(QStringLiteral("SelQX_"));
-    SaveDialog1.Filter = QStringLiteral("二进制|*.bin|CSV格式|*.csv");
-    SaveDialog1.DefaultExt = QStringLiteral("bin");
+    SaveDialog1.Title = d.title;
+    SaveDialog1.FileName = d.fileName;
+    SaveDialog1.Filter = d.filter;
+    SaveDialog1.DefaultExt = d.defaultExt;
+    // The dialog is shared: a type left from the raw export's two would name no entry
+    // of a one-entry filter.
     SaveDialog1.FilterIndex = 1;
+    m_session.RawExportDialogOpen = d.rawExportTypes;
+    const bool chosen = m_dialogs.runSave(SaveDialog1, [this](int type) { SaveDialog1TypeChange(type); });
+    m_session.RawExportDialogOpen = false;
+    return chosen;
+}
 
-    m_state.RawExportDialogOpen = true;
-    QString error;
-    if (m_dialogs.runSave(SaveDialog1, [this](int type) { SaveDialog1TypeChange(type); })) {
-        const std::vector<int> lines = tickedLines();
-        // The type picked decides the form, whatever extension the name was given.
-        const QByteArray bytes = SaveDialog1.FilterIndex == 1
-            ? rawDataFileBytes(m_state.MeasurementBuffer, m_state.RecordIndex, lines)
-            : rawCsvBytes(m_state.MeasurementBuffer, m_state.RecordIndex, lines);
-        error = writeFileAtomically(SaveDialog1.FileName, bytes);
-    }
-    m_state.RawExportDialogOpen = false;
+bool TForm2::writeChosenFile(QByteArrayView bytes)
+{
+    const QString error = writeFileAtomically(SaveDialog1.FileName, bytes);
     if (!error.isEmpty())
         m_dialogs.showError(SaveDialog1.Title, error);
+    return error.isEmpty();
+}
+
+void TForm2::showExportFailure(const QString &reason)
+{
+    m_dialogs.showError(SaveDialog1.Title, writeFailureText(SaveDialog1.FileName, reason));
+}
+
+void TForm2::BtnSaveODatClick()
+{
+    if (!runExportDialog({QStringLiteral("存储选中文件的原始数据"), datedFileName(QStringLiteral("SelQX_")),
+                          QStringLiteral("二进制|*.bin|CSV格式|*.csv"), QStringLiteral("bin"), true}))
+        return;
+    const std::vector<int> lines = tickedLines();
+    // The type picked decides the form, whatever extension the name was given.
+    writeChosenFile(SaveDialog1.FilterIndex == 1 ? rawDataFileBytes(m_state.MeasurementBuffer, m_state.RecordIndex, lines)
+                                                 : rawCsvBytes(m_state.MeasurementBuffer, m_state.RecordIndex, lines));
 }
 
 void TForm2::SaveDialog1TypeChange(int filterIndex)
 {
     // The dialog is shared by every export; only the raw export has two types.
-    if (!m_state.RawExportDialogOpen)
+    if (!m_session.RawExportDialogOpen)
         return;
     if (filterIndex == 1)
         SaveDialog1.DefaultExt = QStringLiteral("bin");
@@ -53,21 +68,13 @@ void TForm2::SaveDialog1TypeChange(int filterIndex)
 
 void TForm2::BtnP700SaveClick()
 {
-    SaveDialog1.Title = QStringLiteral("存储当前文件的P700数据");
-    SaveDialog1.FileName = m_state.CurrentRecordName + QStringLiteral("_P700");
-    SaveDialog1.Filter = QStringLiteral("*.csv|*.csv");
-    SaveDialog1.DefaultExt = QStringLiteral("csv");
-    SaveDialog1.FilterIndex = 1;
-    if (!m_dialogs.runSave(SaveDialog1, {}))
+    if (!runExportDialog({QStringLiteral("存储当前文件的P700数据"), m_session.CurrentRecordName + QStringLiteral("_P700"),
+                          QStringLiteral("*.csv|*.csv"), QStringLiteral("csv")}))
         return;
-
-    const RecordHeader current(m_state.MeasurementBuffer, m_state.CurrentRecord);
-    const QByteArray bytes = p700CsvBytes(m_state.MeasurementBuffer, m_state.CurrentRecord, listLineBytes(current));
-    if (QString error = writeFileAtomically(SaveDialog1.FileName, bytes); !error.isEmpty()) {
-        // Nothing was saved, so the notice that says it was stays away.
-        m_dialogs.showError(SaveDialog1.Title, error);
+    const RecordHeader current(m_state.MeasurementBuffer, m_session.CurrentRecord);
+    // Nothing was saved after a failure, so the notice that says it was stays away.
+    if (!writeChosenFile(p700CsvBytes(m_state.MeasurementBuffer, m_session.CurrentRecord, listLineBytes(current))))
         return;
-    }
     setEnabled(false);
     m_forms.Form3->show();
     m_forms.Form3->raise();

@@ -1,7 +1,6 @@
 #include "ui/unit2.h"
 
 #include "analysis/tablecsv.h"
-#include "data/filewrite.h"
 #include "ui/parametertablemodel.h"
 #include "ui/unit2jippage.h"
 #include "ui_Unit2.h"
@@ -77,17 +76,9 @@ void TForm2::FillSelectToGrid()
 
 void TForm2::BtnSaveGridClick()
 {
-    SaveDialog1.Title = QStringLiteral("存储表格数据");
-    SaveDialog1.FileName = datedFileName(QStringLiteral("GridQX_"));
-    SaveDialog1.Filter = QStringLiteral("*.csv|*.csv");
-    SaveDialog1.DefaultExt = QStringLiteral("csv");
-    // The filter has one entry; a type left from another export would name none.
-    SaveDialog1.FilterIndex = 1;
-    if (!m_dialogs.runSave(SaveDialog1, {}))
-        return;
-    const QString error = writeFileAtomically(SaveDialog1.FileName, tableCsv(m_gridModel->rows()));
-    if (!error.isEmpty())
-        m_dialogs.showError(QStringLiteral("保存表格"), error);
+    if (runExportDialog({QStringLiteral("存储表格数据"), datedFileName(QStringLiteral("GridQX_")),
+                         QStringLiteral("*.csv|*.csv"), QStringLiteral("csv")}))
+        writeChosenFile(tableCsv(m_gridModel->rows()));
 }
 
 } // namespace corvane

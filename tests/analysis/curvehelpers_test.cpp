@@ -1,5 +1,5 @@
 #include "analysis/curvehelpers.h"
-#include "analysis/timebase.h"
+#include "data/timebase.h"
 #include "sim/databuilder.h"
 
 #include <gtest/gtest.h>
@@ -67,7 +67,7 @@ TEST(TimeBase, LabelsMillisecondsAndMicroseconds)
 TEST(TimeBase, MillisecondTableHoldsTheFloatNearestEachDecimalTime)
 {
     EXPECT_EQ(double(TimeMsTable[0]), 0.00999999977648258209228515625);
-    for (int j = 0; j < kAllOjipSamples; ++j) {
+    for (int j = 0; j < kAllCurveSamples; ++j) {
         // strtof rounds the decimal text itself, independently of how the table is built.
         const QByteArray text = QByteArray::number(sampleTimeUs(j) / 1000) + '.'
             + QByteArray::number(sampleTimeUs(j) % 1000).rightJustified(3, '0');

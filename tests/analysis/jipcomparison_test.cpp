@@ -1,5 +1,5 @@
 #include "analysis/jipcomparison.h"
-#include "analysis/timebase.h"
+#include "data/timebase.h"
 #include "sim/databuilder.h"
 
 #include <gtest/gtest.h>
@@ -105,15 +105,15 @@ TEST(JipComparison, VtByHandAndItsAbsentCases)
     b.loadInto(f.buffer);
 
     const VtCurve vt = vtCurve(f.buffer, ok, jipTest(f.buffer, ok));
-    ASSERT_EQ(vt.values.size(), size_t(kOjipSamples));
+    ASSERT_EQ(vt.values.size(), size_t(kCurveSamples));
     EXPECT_DOUBLE_EQ(vt.values[0], 0.0);
     EXPECT_DOUBLE_EQ(vt.values[29], 0.15);
     EXPECT_DOUBLE_EQ(vt.values[50], 0.25);
     EXPECT_DOUBLE_EQ(vt.values[100], 1.0);
 
     const VtCurve longVt = vtCurve(f.buffer, tenSeconds, jipTest(f.buffer, tenSeconds));
-    ASSERT_EQ(longVt.values.size(), size_t(kAllOjipSamples));
-    EXPECT_DOUBLE_EQ(longVt.values[kOjipSamples], 0.75);
+    ASSERT_EQ(longVt.values.size(), size_t(kAllCurveSamples));
+    EXPECT_DOUBLE_EQ(longVt.values[kCurveSamples], 0.75);
 
     EXPECT_TRUE(vtCurve(f.buffer, noCurve, jipTest(f.buffer, noCurve)).absent()) << "no curve";
     EXPECT_TRUE(vtCurve(f.buffer, flat, jipTest(f.buffer, flat)).absent()) << "Fm not above F0";
@@ -199,7 +199,7 @@ TEST(JipComparison, RatiosAndDeltaVtFollowTheControl)
     EXPECT_FALSE(rel(2, P::Mo)) << "no curve, no Mo";
     EXPECT_TRUE(cmp.deltaVt()[2].absent());
     // ΔVt of line 0: Vt 0.25 at the flat level against the control's (1400 − 400)/2000 = 0.5.
-    ASSERT_EQ(cmp.deltaVt()[0].values.size(), size_t(kOjipSamples));
+    ASSERT_EQ(cmp.deltaVt()[0].values.size(), size_t(kCurveSamples));
     EXPECT_DOUBLE_EQ(cmp.deltaVt()[0].values[50], 0.25 - 0.5);
     EXPECT_DOUBLE_EQ(cmp.deltaVt()[1].values[50], 0.0);
     // The radar's axes are the relative values of kRadarParams.

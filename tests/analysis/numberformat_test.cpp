@@ -58,11 +58,46 @@ TEST(NumberFormat, AgreesWithExactDecimalExpansionOnEveryHundredthFloat)
     }
 }
 
+namespace {
+// Puts a locale in place for one scope and restores the previous one however the
+// scope ends, so a failing check cannot leave it behind for the tests that follow.
+class ScopedDefaultLocale
+{
+public:
+    explicit ScopedDefaultLocale(const QLocale &locale) { QLocale::setDefault(locale); }
+    ~ScopedDefaultLocale() { QLocale::setDefault(m_saved); }
+    ScopedDefaultLocale(const ScopedDefaultLocale &) = delete;
+    ScopedDefaultLocale &operator=(const ScopedDefaultLocale &) = delete;
+
+private:
+    QLocale m_saved;
+};
+} // namespace
+
 TEST(NumberFormat, IgnoresTheLocale)
 {
-    const QLocale saved;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(formatFixed(1234.5, 1), QByteArray("1234.5"));
-    EXPECT_EQ(formatFixed(-0.25, 3), QByteArray("-0.250"));
-    QLocale::setDefault(saved);
+    const QLocale before;
+    {
+        const ScopedDefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+        // The German locale is in force: a formatter that read it would write "34,5".
+        ASSERT_EQ(QLocale().toString(34.5, 'f', 1), QStringLiteral("34,5"));
+        const struct
+        {
+            double value;
+            int decimals;
+            const char *text;
+        } cases[] = {
+            {1234.5, 1, "1234.5"},
+            {-0.25, 3, "-0.250"},
+            {0.8125, 3, "0.813"},
+            {1e6, 2, "1000000.00"},
+        };
+        for (const auto &c : cases) {
+            EXPECT_EQ(formatFixed(c.value, c.decimals), QByteArray(c.text)) << c.text;
+            QByteArray appended = "x";
+            appendFixed(appended, c.value, c.decimals);
+            EXPECT_EQ(appended, QByteArray("x") + c.text) << c.text;
+        }
+    }
+    EXPECT_EQ(QLocale(), before);
 }

@@ -4,10 +4,12 @@
 #include "analysis/tablerow.h"
 #include "data/gbk.h"
 #include "sim/databuilder.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
 using namespace corvane;
+using namespace corvane::test;
 
 namespace {
 
@@ -32,7 +34,6 @@ std::unique_ptr<Record> makeRecord(const HeaderFields &h, const CurveSamples &cu
     return r;
 }
 
-QByteArray gbk(const char *utf8) { return toGbk(QString::fromUtf8(utf8)); }
 
 } // namespace
 

@@ -61,22 +61,22 @@ TEST(AxisRange, VerticalRangePerModeAndSource)
     struct Case
     {
         const char *what;
-        uint8_t mode;
+        AxisMode mode;
         const std::vector<RecordEntry> &ticked;
         int fnIndex;
         uint32_t current;
         double yMax;
     } cases[] = {
-        {"all first OJIP, nothing ticked", kAxisOjip, none, 0, r.fm3000, 600},
-        {"all first OJIP, only small Fm ticked", kAxisOjip, small, 0, r.fm3000, 600},
-        {"all first OJIP, largest ticked Fm 1500", kAxisOjip, ticked1500, 0, r.fm3000, 1600},
-        {"another selector entry follows the current record", kAxisOjip, ticked1500, 2, r.fm3000, 3100},
-        {"no selector entry follows the current record", kAxisOjip, ticked1500, -1, r.fm400, 600},
-        {"Fm 65535 does not wrap", kAxisOjip, none, 1, r.fm65535, 65635},
-        {"time course from the current record", kAxisTimeCourse, ticked1500, 0, r.fm65535, 65635},
-        {"actinic curves: first actinic block's peak + 100", kAxisActinicOjip, none, 1, r.actinic, 1400},
-        {"actinic curves: all-zero block is raised to 500", kAxisActinicOjip, none, 1, r.actinicZero, 600},
-        {"actinic curves: no actinic block, Fm", kAxisActinicOjip, none, 1, r.actinicMissing, 1000},
+        {"all first OJIP, nothing ticked", AxisMode::Ojip, none, 0, r.fm3000, 600},
+        {"all first OJIP, only small Fm ticked", AxisMode::Ojip, small, 0, r.fm3000, 600},
+        {"all first OJIP, largest ticked Fm 1500", AxisMode::Ojip, ticked1500, 0, r.fm3000, 1600},
+        {"another selector entry follows the current record", AxisMode::Ojip, ticked1500, 2, r.fm3000, 3100},
+        {"no selector entry follows the current record", AxisMode::Ojip, ticked1500, -1, r.fm400, 600},
+        {"Fm 65535 does not wrap", AxisMode::Ojip, none, 1, r.fm65535, 65635},
+        {"time course from the current record", AxisMode::TimeCourse, ticked1500, 0, r.fm65535, 65635},
+        {"actinic curves: first actinic block's peak + 100", AxisMode::ActinicOjip, none, 1, r.actinic, 1400},
+        {"actinic curves: all-zero block is raised to 500", AxisMode::ActinicOjip, none, 1, r.actinicZero, 600},
+        {"actinic curves: no actinic block, Fm", AxisMode::ActinicOjip, none, 1, r.actinicMissing, 1000},
     };
     for (const Case &c : cases) {
         const AxisSetup a = axisSetup(c.mode, verticalTop(*r.buf, c.mode, AxisInputs{c.ticked, c.fnIndex, c.current}));
@@ -85,7 +85,7 @@ TEST(AxisRange, VerticalRangePerModeAndSource)
     }
 
     MeasurementBuffer empty;
-    EXPECT_EQ(verticalTop(empty, kAxisActinicOjip, AxisInputs{none, -1, 0}), 500u) << "empty buffer, offset 0";
+    EXPECT_EQ(verticalTop(empty, AxisMode::ActinicOjip, AxisInputs{none, -1, 0}), 500u) << "empty buffer, offset 0";
 }
 
 TEST(AxisRange, EveryModeEmptiesAllSeriesAndSetsItsScale)
@@ -94,11 +94,11 @@ TEST(AxisRange, EveryModeEmptiesAllSeriesAndSetsItsScale)
     ChartModel chart;
     chart.createCurvePool();
     const std::vector<RecordEntry> none;
-    struct Case { uint8_t mode; AxisScale scale; double xMin, xMax; } cases[] = {
-        {kAxisTimeCourse, AxisScale::Linear, 0, 600},
-        {kAxisActinicOjip, AxisScale::Logarithmic, 10, 10000000},
-        {kAxisTimeCourse, AxisScale::Linear, 0, 600},
-        {kAxisOjip, AxisScale::Logarithmic, 10, 10000000},
+    struct Case { AxisMode mode; AxisScale scale; double xMin, xMax; } cases[] = {
+        {AxisMode::TimeCourse, AxisScale::Linear, 0, 600},
+        {AxisMode::ActinicOjip, AxisScale::Logarithmic, 10, 10000000},
+        {AxisMode::TimeCourse, AxisScale::Linear, 0, 600},
+        {AxisMode::Ojip, AxisScale::Logarithmic, 10, 10000000},
     };
     for (const Case &c : cases) {
         for (ChartSeries &s : chart.CurvePool) {

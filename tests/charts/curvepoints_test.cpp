@@ -79,7 +79,7 @@ TEST(CurvePoints, FirstCurveWithItsExtensionUpToTheFirstZeroSample)
         d.buf = bufferOf(b);
         ChartSeries &s = d.chart.CurvePool[7];
         s.add(1, 1, 1);  // emptied first
-        drawOjip(d.chart, *d.buf, kDrawFirstCurve, rec, s, 0x123456);
+        drawOjip(d.chart, *d.buf, DrawMode::FirstCurve, rec, s, 0x123456);
         ASSERT_EQ(s.points.size(), c.points) << c.what;
         EXPECT_EQ(s.points.front().x, 10) << c.what;
         EXPECT_EQ(s.points.front().y, 400) << c.what;
@@ -103,7 +103,7 @@ TEST(CurvePoints, AllPulseCurvesColoursMarkersAndRepaints)
     Drawn d;
     d.buf = bufferOf(b);
 
-    drawOjip(d.chart, *d.buf, kDrawAllCurves, twelve, d.chart.CurvePool[30], 255);
+    drawOjip(d.chart, *d.buf, DrawMode::AllCurves, twelve, d.chart.CurvePool[30], 255);
     EXPECT_EQ(d.curvesDrawn(), 12);
     for (int i = 0; i < 12; ++i) {
         const ChartSeries &s = d.chart.CurvePool[size_t(i)];
@@ -116,7 +116,7 @@ TEST(CurvePoints, AllPulseCurvesColoursMarkersAndRepaints)
     EXPECT_EQ(d.chart.repaintCount(), 1);  // after the pool reset only
 
     // 70 pulses fill the 61 series; red carries into green and green into blue.
-    drawOjip(d.chart, *d.buf, kDrawAllCurves, many, d.chart.CurvePool[0], 255);
+    drawOjip(d.chart, *d.buf, DrawMode::AllCurves, many, d.chart.CurvePool[0], 255);
     EXPECT_EQ(d.curvesDrawn(), 61);
     EXPECT_EQ(d.chart.repaintCount(), 1 + 1 + 3);  // reset, then after curves 15, 31, 47
     struct Colour { int curve; int red, green, blue; } colours[] = {
@@ -144,16 +144,16 @@ TEST(CurvePoints, SingleRecordViewPerKind)
     Drawn d;
     d.buf = bufferOf(b);
 
-    drawOjip(d.chart, *d.buf, kDrawAllCurves, ojip, d.chart.CurvePool[0], 255);
+    drawOjip(d.chart, *d.buf, DrawMode::AllCurves, ojip, d.chart.CurvePool[0], 255);
     EXPECT_EQ(d.curvesDrawn(), 1);
     EXPECT_EQ(d.chart.CurvePool[0].points.size(), 208u) << "an OJIP record draws its first curve in red";
     EXPECT_EQ(d.chart.CurvePool[0].points[0].colour, 255u);
 
-    drawOjip(d.chart, *d.buf, kDrawAllCurves, post, d.chart.CurvePool[0], 255);
+    drawOjip(d.chart, *d.buf, DrawMode::AllCurves, post, d.chart.CurvePool[0], 255);
     EXPECT_EQ(d.curvesDrawn(), 5) << "Total saturating-light curves, not the actinic ones";
     EXPECT_EQ(d.chart.CurvePool[4].points[0].y, 9000);
 
-    drawOjip(d.chart, *d.buf, kDrawAllCurves, noTotal, d.chart.CurvePool[0], 255);
+    drawOjip(d.chart, *d.buf, DrawMode::AllCurves, noTotal, d.chart.CurvePool[0], 255);
     EXPECT_EQ(d.curvesDrawn(), 0);
 }
 
@@ -187,7 +187,7 @@ TEST(CurvePoints, ActinicLightSections)
         {"no selection draws nothing", oneSecond, -1, 0, 0, 0},
     };
     for (const Case &c : cases) {
-        drawOjip(d.chart, *d.buf, kDrawActinicCurves, c.record, d.chart.CurvePool[0], 255, c.section);
+        drawOjip(d.chart, *d.buf, DrawMode::ActinicCurves, c.record, d.chart.CurvePool[0], 255, c.section);
         EXPECT_EQ(d.curvesDrawn(), c.curves) << c.what;
         if (c.curves == 0)
             continue;
@@ -276,7 +276,7 @@ TEST(CurvePoints, WalksStayInsideTheRecordAndTheBuffer)
         Drawn d;
         d.buf = std::make_unique<MeasurementBuffer>();
         const uint32_t at = placeAtEnd(b, *d.buf);
-        drawOjip(d.chart, *d.buf, kDrawAllCurves, at, d.chart.CurvePool[0], 255);
+        drawOjip(d.chart, *d.buf, DrawMode::AllCurves, at, d.chart.CurvePool[0], 255);
         EXPECT_EQ(d.curvesDrawn(), 12);
         EXPECT_EQ(d.chart.CurvePool[11].marker, MarkerStyle::Circle);
         drawAl(d.chart, *d.buf, at);
@@ -292,7 +292,7 @@ TEST(CurvePoints, WalksStayInsideTheRecordAndTheBuffer)
         Drawn d;
         d.buf = std::make_unique<MeasurementBuffer>();
         const uint32_t at = placeAtEnd(b, *d.buf);
-        drawOjip(d.chart, *d.buf, kDrawFirstCurve, at, d.chart.CurvePool[0], 255);
+        drawOjip(d.chart, *d.buf, DrawMode::FirstCurve, at, d.chart.CurvePool[0], 255);
         EXPECT_EQ(d.chart.CurvePool[0].points.size(), 118u);
     }
     // A header promising more actinic sections than the record holds: the section
@@ -303,9 +303,9 @@ TEST(CurvePoints, WalksStayInsideTheRecordAndTheBuffer)
         addPulseTransient(b, 20);
         Drawn d;
         d.buf = bufferOf(b);
-        drawOjip(d.chart, *d.buf, kDrawActinicCurves, shortRecord, d.chart.CurvePool[0], 255, 5);
+        drawOjip(d.chart, *d.buf, DrawMode::ActinicCurves, shortRecord, d.chart.CurvePool[0], 255, 5);
         EXPECT_EQ(d.curvesDrawn(), 0);
-        drawOjip(d.chart, *d.buf, kDrawActinicCurves, shortRecord, d.chart.CurvePool[0], 255, 0);
+        drawOjip(d.chart, *d.buf, DrawMode::ActinicCurves, shortRecord, d.chart.CurvePool[0], 255, 0);
         EXPECT_EQ(d.curvesDrawn(), 2);
     }
     // A current record that is no header (a stale offset into the middle of a record).
@@ -314,7 +314,7 @@ TEST(CurvePoints, WalksStayInsideTheRecordAndTheBuffer)
         addPulseTransient(b, 12);
         Drawn d;
         d.buf = bufferOf(b);
-        drawOjip(d.chart, *d.buf, kDrawAllCurves, 512, d.chart.CurvePool[0], 255);
+        drawOjip(d.chart, *d.buf, DrawMode::AllCurves, 512, d.chart.CurvePool[0], 255);
         EXPECT_EQ(d.curvesDrawn(), 0);
         drawAl(d.chart, *d.buf, 512);
         EXPECT_TRUE(d.chart.Series1.points.empty());
@@ -337,7 +337,7 @@ TEST(CurvePoints, RecordWithoutCurveBlockDrawsNothing)
         addPulseTransient(b, 5);
         Drawn d;
         d.buf = bufferOf(b);
-        for (uint8_t mode : {kDrawFirstCurve, kDrawAllCurves, kDrawActinicCurves}) {
+        for (DrawMode mode : {DrawMode::FirstCurve, DrawMode::AllCurves, DrawMode::ActinicCurves}) {
             SCOPED_TRACE(int(mode));
             drawOjip(d.chart, *d.buf, mode, at, d.chart.CurvePool[0], 255, 0);
             EXPECT_EQ(d.curvesDrawn(), 0);

@@ -121,13 +121,13 @@ TEST(ViewerChart, AxisLabelsGroupThousandsAndCarryTheirUnit)
     CurveChart c;
     c.resize(728, 433);
     c.show();
-    c.model().Axes = axisSetup(kAxisOjip, 1500);
+    c.model().Axes = axisSetup(AxisMode::Ojip, 1500);
     c.refresh();
     const QStringList log = labels(c);
     for (const char *text : {"10us", "1,000us", "1,000,000us", "10,000,000us", "1,600"})
         EXPECT_TRUE(log.contains(QString::fromLatin1(text))) << text << " in " << log.join(' ').toStdString();
 
-    c.model().Axes = axisSetup(kAxisTimeCourse, 500);
+    c.model().Axes = axisSetup(AxisMode::TimeCourse, 500);
     c.model().Axes.xMax = 120;
     c.refresh();
     const QStringList linear = labels(c);
@@ -163,8 +163,8 @@ TEST(ViewerChart, ViewSelectionFollowsTheCurveTabRules)
 
     // The pulse-transient record: all its pulses; the axes stay as the list view left them.
     v.choose(2);
-    EXPECT_EQ(v.state->CurrentRecord, pulse) << "the first ticked line with that text";
-    EXPECT_EQ(v.state->CurrentRecordName, QStringLiteral("DUP0001"));
+    EXPECT_EQ(v.w->form2.session().CurrentRecord, pulse) << "the first ticked line with that text";
+    EXPECT_EQ(v.w->form2.session().CurrentRecordName, QStringLiteral("DUP0001"));
     EXPECT_EQ(v.curves(), 12);
     EXPECT_EQ(v.chart().CurvePool[11].marker, MarkerStyle::Circle);
     EXPECT_EQ(v.chart().Axes.yMax, 3100);
@@ -225,7 +225,7 @@ TEST(ViewerChart, ViewSelectionFollowsTheCurveTabRules)
     v.choose(0);
     EXPECT_EQ(v.curves(), 5);
     EXPECT_EQ(v.chart().Axes.yMax, 3100);
-    EXPECT_EQ(v.state->CurrentRecord, noAl) << "kept until the next choice";
+    EXPECT_EQ(v.w->form2.session().CurrentRecord, noAl) << "kept until the next choice";
 }
 
 TEST(ViewerChart, SavePictureWritesAn24BitBitmapOfTheChartsSize)

@@ -114,6 +114,34 @@ TEST(DataFileLoad, AtMost32768BlocksAreLoaded)
     EXPECT_TRUE(r.truncated);
 }
 
+// What follows a full buffer decides whether the file was cut: a header block or a
+// continuation block (the rest of a record) is data left out; anything else is not.
+TEST(DataFileLoad, FullBufferFollowedByABlockIsCut)
+{
+    const struct
+    {
+        const char *what;
+        QByteArray behind;
+        bool truncated;
+    } cases[] = {
+        {"a header block", QByteArray(256, char(0xA5)), true},
+        {"continuation blocks", QByteArray(512, char(0xAA)), true},
+        {"a continuation block cut short", QByteArray(1, char(0xAA)), true},
+        {"bytes that are no block", QByteArray(256, char(0x00)), false},
+        {"nothing", QByteArray(), false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QByteArray file = fileHeader() + QByteArray(256, char(0xA5)) + QByteArray(kBufferSize - 256, char(0xAA));
+        file += c.behind;
+        MeasurementBuffer buf;
+        const LoadResult r = loadDataFile(QByteArrayView(file), buf);
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(r.blockCount, kBlockPositions);
+        EXPECT_EQ(r.truncated, c.truncated);
+    }
+}
+
 TEST(DataFileLoad, ExactlyFullBufferIsNotTruncated)
 {
     QByteArray file = fileHeader() + QByteArray(kBufferSize, char(0xAA));

@@ -55,11 +55,14 @@ TEST(Gbk, InvalidBytesBecomeReplacementAndTheNextIsReadAfresh)
 
 TEST(RecordTexts, KindAndTime)
 {
-    EXPECT_EQ(kindText(1), QStringLiteral("OJIP测量数据"));
-    EXPECT_EQ(kindText(2), QStringLiteral("脉冲瞬态荧光动力学测量数据"));
-    EXPECT_EQ(kindText(3), QStringLiteral("后稳态荧光动力学测量数据"));
-    EXPECT_EQ(kindText(0), QStringLiteral("数据类型错误"));
-    EXPECT_EQ(kindText(4), QStringLiteral("数据类型错误"));
+    EXPECT_EQ(kindText(Kind::Ojip), QStringLiteral("OJIP测量数据"));
+    EXPECT_EQ(kindText(Kind::PulseTransient), QStringLiteral("脉冲瞬态荧光动力学测量数据"));
+    EXPECT_EQ(kindText(Kind::PostSteadyState), QStringLiteral("后稳态荧光动力学测量数据"));
+    EXPECT_EQ(kindText(Kind(0)), QStringLiteral("数据类型错误"));
+    EXPECT_EQ(kindText(Kind(4)), QStringLiteral("数据类型错误"));
+    EXPECT_FALSE(isValidKind(Kind(0)));
+    EXPECT_FALSE(isValidKind(Kind(4)));
+    EXPECT_TRUE(isValidKind(Kind::PostSteadyState));
 
     DataBuilder b;
     HeaderFields h;
@@ -73,4 +76,45 @@ TEST(RecordTexts, KindAndTime)
     MeasurementBuffer buf;
     b.loadInto(buf);
     EXPECT_EQ(measurementTimeText(RecordHeader(buf, 0)), QStringLiteral("2013/02/19  08:05:00"));
+}
+
+// The one time formatter behind the list hint, the table cell and the tidy outputs:
+// fields wider than their padding are written whole, never cut.
+TEST(RecordTexts, TimeStylesPadAndNeverCut)
+{
+    struct Case
+    {
+        uint16_t year;
+        uint8_t month, day, hour, minute, second;
+        const char *display;
+        const char *iso;
+    };
+    const Case cases[] = {
+        {2013, 2, 19, 8, 5, 0, "2013/02/19  08:05:00", "2013-02-19T08:05:00"},
+        {7, 0, 0, 0, 0, 0, "0007/00/00  00:00:00", "0007-00-00T00:00:00"},
+        {65535, 255, 31, 123, 59, 60, "65535/255/31  123:59:60", "65535-255-31T123:59:60"},
+    };
+    for (const Case &c : cases) {
+        DataBuilder b;
+        HeaderFields h;
+        h.Year = c.year;
+        h.Month = c.month;
+        h.Day = c.day;
+        h.Hour = c.hour;
+        h.Minute = c.minute;
+        h.Second = c.second;
+        b.addHeader(h);
+        MeasurementBuffer buf;
+        b.loadInto(buf);
+        const RecordHeader header(buf, 0);
+        QByteArray display = "x";
+        appendMeasurementTime(display, header);
+        EXPECT_EQ(display, QByteArray("x") + c.display) << c.display;
+        QByteArray iso;
+        appendMeasurementTime(iso, header, TimeStyle::Iso);
+        EXPECT_EQ(iso, QByteArray(c.iso)) << c.iso;
+    }
+    EXPECT_EQ(zeroPadded(0, 4), QByteArray("0000"));
+    EXPECT_EQ(zeroPadded(4294967295u, 4), QByteArray("4294967295"));
+    EXPECT_EQ(zeroPadded(5, 0), QByteArray("5"));
 }

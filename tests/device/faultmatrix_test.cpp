@@ -119,8 +119,8 @@ Attached attach(SimulatedBackend &backend, Link &l, const QByteArray &memory, Si
     backend.plug(a.sim);
     a.handle = backend.create(backend.devices().back());
     const bool usable = a.handle->GetCaps().InputReportByteLength == kInstrumentReportLength && a.handle->open();
-    l.state->InstrumentFound = usable;
-    l.state->InstrumentDevice = usable ? a.handle.get() : nullptr;
+    l.protocol.InstrumentFound = usable;
+    l.protocol.InstrumentDevice = usable ? a.handle.get() : nullptr;
     return a;
 }
 
@@ -186,14 +186,14 @@ TEST(UploadFaultMatrix, EveryFaultEndsInTheInstrumentsDataOrAnExactPrefix)
         const QString tmpPath = cwd.path(QStringLiteral("tmp.bin"));
 
         l.protocol.BtnConnClick();
-        runUpload(l, l.state->InstrumentDevice, waitMs);
+        runUpload(l, l.protocol.InstrumentDevice, waitMs);
         l.protocol.BtnTransClick();
-        runUpload(l, l.state->InstrumentDevice, waitMs);
+        runUpload(l, l.protocol.InstrumentDevice, waitMs);
         const AppState &s = *l.state;
 
         if (c.outcome == Outcome::Waits) {
             EXPECT_TRUE(a.sim->requests().empty()) << "nothing is sent to a refused instrument";
-            EXPECT_EQ(s.WriteIndex, 0u);
+            EXPECT_EQ(l.protocol.WriteIndex, 0u);
             EXPECT_FALSE(QFile::exists(tmpPath));
             corrupted += bufferBytes(s, 0, 64 * 1024).count('\0') != 64 * 1024 ? 1 : 0;
             continue;
@@ -210,7 +210,7 @@ TEST(UploadFaultMatrix, EveryFaultEndsInTheInstrumentsDataOrAnExactPrefix)
         if (c.outcome == Outcome::TimeOutThenCompleteAfterReplug) {
             EXPECT_EQ(l.status.text, QStringLiteral("通讯超时，请检查连接。"));
             EXPECT_FALSE(QFile::exists(tmpPath));
-            const uint32_t kept = s.WriteIndex;
+            const uint32_t kept = l.protocol.WriteIndex;
             EXPECT_LT(kept, uint32_t(memory.size()));
             corrupted += differingBytes(bufferBytes(s, 0, kept), memory.left(kept));
             // Plugged in again, the same instrument gives its whole memory.
@@ -218,9 +218,9 @@ TEST(UploadFaultMatrix, EveryFaultEndsInTheInstrumentsDataOrAnExactPrefix)
             healthy.latencyPerReport = std::chrono::milliseconds(c.latencyMs);
             Attached again = attach(backend, l, memory, healthy);
             l.protocol.BtnConnClick();
-            runUpload(l, l.state->InstrumentDevice, waitMs);
+            runUpload(l, l.protocol.InstrumentDevice, waitMs);
             l.protocol.BtnTransClick();
-            runUpload(l, l.state->InstrumentDevice, waitMs);
+            runUpload(l, l.protocol.InstrumentDevice, waitMs);
         }
         QFile tmp(tmpPath);
         ASSERT_TRUE(tmp.open(QIODevice::ReadOnly)) << "the upload completes";

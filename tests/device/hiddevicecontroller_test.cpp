@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace corvane;
 
 namespace {
@@ -190,4 +193,24 @@ TEST(HidDeviceController, NoReportArrivesFromACheckedInDevice)
     const auto before = data.count();
     QTest::qWait(150);
     EXPECT_EQ(data.count(), before);
+}
+
+// Reports a reader posted before its device was checked in stay its own: checked out
+// again at once, the device hands over nothing it was not asked for since.
+TEST(HidDeviceController, ReportsOfAnEarlierCheckOutAreNotDeliveredToTheNext)
+{
+    SimulatedInstrumentOptions slow;
+    slow.latencyPerReport = std::chrono::milliseconds(2);
+    Host h({instrument(4, slow)});
+    ASSERT_TRUE(h.waitForChanges(1));
+    HidDevice *dev = nullptr;
+    ASSERT_TRUE(h.controller.CheckOutByIndex(dev, 0));
+    QSignalSpy data(&h.controller, &HidDeviceController::OnDeviceData);
+    dev->writeReport(batchRequest(0));
+    // The reader posts while the event loop does not run, so its reports wait in the queue.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    h.controller.CheckIn(dev);
+    ASSERT_TRUE(h.controller.CheckOutByIndex(dev, 0));
+    QTest::qWait(150);
+    EXPECT_EQ(data.count(), 0);
 }

@@ -97,8 +97,8 @@ struct Link
 
     Link()
     {
-        state->InstrumentFound = true;
-        state->InstrumentDevice = &device;
+        protocol.InstrumentFound = true;
+        protocol.InstrumentDevice = &device;
     }
 
     void report(const std::array<uint8_t, 64> &payload) { protocol.DeviceData(0, payload); }

@@ -27,7 +27,7 @@ struct SimLink : Link
         backend.plug(sim);
         handle = backend.create(backend.devices().at(0));
         handle->open();
-        state->InstrumentDevice = handle.get();
+        protocol.InstrumentDevice = handle.get();
     }
 
     void pump()
@@ -101,7 +101,7 @@ TEST_P(SimulatedUpload, EndsWithTheInstrumentsDataOrTheTimeOut)
     } else {
         EXPECT_EQ(l.status.text, QStringLiteral("通讯超时，请检查连接。"));
         // Nothing that arrived was stored twice: the buffer holds a prefix of the image.
-        const qsizetype kept = qsizetype(l.state->WriteIndex);
+        const qsizetype kept = qsizetype(l.protocol.WriteIndex);
         EXPECT_GT(kept, 0);
         EXPECT_EQ(uploaded(*l.state).left(kept), memory.left(kept));
     }

@@ -92,9 +92,9 @@ TEST_P(Discovery, FindsTheFirstUsableInstrument)
     const DiscoveryCase &c = GetParam();
     Program p(c.present());
     EXPECT_EQ(p.status(), c.status);
-    EXPECT_EQ(p.state->InstrumentFound, c.found);
+    EXPECT_EQ(p.w.form1.link().InstrumentFound, c.found);
     EXPECT_EQ(p.ui->BtnConn->isEnabled(), c.found);
-    EXPECT_EQ(p.state->InstrumentDevice != nullptr, c.checkedOut >= 0);
+    EXPECT_EQ(p.w.form1.link().InstrumentDevice != nullptr, c.checkedOut >= 0);
     for (int i = 0; i < p.w.form1.hidController().count(); ++i)
         EXPECT_EQ(p.w.form1.hidController().isCheckedOut(i), i == c.checkedOut) << i;
 }
@@ -148,21 +148,21 @@ TEST(TransferWindow, FollowsPlugAndUnplug)
 
     auto m = meter();
     p.backend->plug(m);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.state->InstrumentFound; }, kLongWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.w.form1.link().InstrumentFound; }, kLongWait));
     EXPECT_EQ(p.status(), kPlugged);
     EXPECT_TRUE(p.ui->BtnConn->isEnabled());
 
     // Any change releases the instrument and takes it again, as a new object.
-    HidDevice *before = p.state->InstrumentDevice;
+    HidDevice *before = p.w.form1.link().InstrumentDevice;
     p.backend->plug(otherDevice());
     ASSERT_TRUE(QTest::qWaitFor([&] { return p.w.form1.hidController().count() == 3; }, kLongWait));
-    EXPECT_TRUE(p.state->InstrumentFound);
-    EXPECT_NE(p.state->InstrumentDevice, before);
+    EXPECT_TRUE(p.w.form1.link().InstrumentFound);
+    EXPECT_NE(p.w.form1.link().InstrumentDevice, before);
     EXPECT_EQ(p.status(), kPlugged);
 
     p.backend->unplug(m);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.state->InstrumentFound; }, kLongWait));
-    EXPECT_EQ(p.state->InstrumentDevice, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.w.form1.link().InstrumentFound; }, kLongWait));
+    EXPECT_EQ(p.w.form1.link().InstrumentDevice, nullptr);
     EXPECT_EQ(p.status(), kPlease);
     EXPECT_TRUE(p.ui->BtnConn->isEnabled());  // stays enabled; the handler does nothing now
     p.w.form1.BtnConnClick();
@@ -184,7 +184,7 @@ TEST(TransferWindow, UploadFromConnectToView)
     auto m = SimulatedInstrument::fromDataFile(cwd.path(QStringLiteral("source.bin")), error, o);
     ASSERT_TRUE(m) << error.toStdString();
     Program p({m});
-    ASSERT_TRUE(p.state->InstrumentFound);
+    ASSERT_TRUE(p.w.form1.link().InstrumentFound);
 
     QTest::mouseClick(p.ui->BtnConn, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return p.ui->BtnTrans->isEnabled(); }, kLongWait));
@@ -234,12 +234,12 @@ TEST(TransferWindow, UnpluggedMidUploadEndsInTheTimeOut)
     p.w.form1.BtnConnClick();
     ASSERT_TRUE(QTest::qWaitFor([&] { return p.ui->BtnTrans->isEnabled(); }, kLongWait));
     p.w.form1.BtnTransClick();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.state->InstrumentFound; }, kLongWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.w.form1.link().InstrumentFound; }, kLongWait));
     // Twelve ticks without an instrument, then the time-out. Reports read but not yet
     // handed over when the unplug is noticed are dropped: 16 to 21 arrive.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !p.w.form1.timer().isActive(); }, kLongWait));
     EXPECT_EQ(p.status(), QStringLiteral("通讯超时，请检查连接。"));
-    EXPECT_EQ(p.state->LinkState, 0xFF);
+    EXPECT_EQ(p.w.form1.link().LinkState, 0xFF);
     EXPECT_GE(p.state->ReportsReceived, 16u);
     EXPECT_LE(p.state->ReportsReceived, 21u);
 }

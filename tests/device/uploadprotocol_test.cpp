@@ -10,6 +10,7 @@
 
 #include "data/filewrite.h"
 #include "device/uploadfile.h"
+#include "support/testfiles.h"
 
 #include <csignal>
 #include <cstring>
@@ -26,12 +27,6 @@ const QString kTimeOut = QStringLiteral("通讯超时，请检查连接。");
 QByteArray bufferHead(const AppState &s, uint32_t bytes)
 {
     return QByteArray(reinterpret_cast<const char *>(s.MeasurementBuffer.data()), bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // "连  接", the reply, then "数据上传".
@@ -74,7 +69,7 @@ TEST_P(WorkedExample, QueriesUploadsInBatchesAndWritesTmpBin)
     l.protocol.BtnConnClick();
     ASSERT_EQ(l.device.writes.size(), 1u);
     EXPECT_EQ(l.device.writes[0], request(0x10, 0));
-    EXPECT_EQ(l.state->LinkState, 0x10);
+    EXPECT_EQ(l.protocol.LinkState, 0x10);
     EXPECT_TRUE(l.timer.active);
     EXPECT_EQ(l.timer.interval, 2000);
     EXPECT_EQ(l.status.text, QString());
@@ -82,13 +77,13 @@ TEST_P(WorkedExample, QueriesUploadsInBatchesAndWritesTmpBin)
     l.report(queryReply(c.blocks, 2, c.marker));
     const uint32_t total = c.blocks * 4;
     EXPECT_EQ(l.state->ReportTotal, total);
-    EXPECT_EQ(l.state->RecordCount, 2u);
+    EXPECT_EQ(l.protocol.RecordCount, 2u);
     EXPECT_EQ(l.state->VersionMarker, c.marker == kCurrentVersion ? kCurrentVersion : 0u);
     EXPECT_EQ(l.status.text, QStringLiteral("仪器内部数据个数:2"));
     EXPECT_TRUE(l.button.enabled);
     EXPECT_EQ(l.progress.max, int(total));
     EXPECT_FALSE(l.timer.active);
-    EXPECT_EQ(l.state->LinkState, 0x10);
+    EXPECT_EQ(l.protocol.LinkState, 0x10);
 
     l.state->MeasurementBuffer.data()[5000] = 0x77;  // an upload starts from a clear buffer
     l.protocol.BtnTransClick();
@@ -108,7 +103,7 @@ TEST_P(WorkedExample, QueriesUploadsInBatchesAndWritesTmpBin)
     EXPECT_EQ(l.batchStartsWritten(), c.batchStarts);
     EXPECT_EQ(l.state->ReportsReceived, total);
     EXPECT_FALSE(l.timer.active);
-    EXPECT_TRUE(l.state->ExchangeDone);
+    EXPECT_TRUE(l.protocol.ExchangeDone);
     EXPECT_EQ(l.progress.position, l.progress.max);
     EXPECT_EQ(l.status.lines().last(), QStringLiteral(">>>>>>>14:03:27"));
     EXPECT_EQ(bufferHead(*l.state, total * 64), expectedBody(total));
@@ -183,11 +178,11 @@ TEST(UploadProtocol, ButtonsPressedMidUploadStartAfresh)
         for (uint32_t i = 0; i < 5; ++i)
             l.report(uploadPayload(i));
         l.protocol.BtnConnClick();
-        EXPECT_EQ(l.state->LinkState, 0x10);
+        EXPECT_EQ(l.protocol.LinkState, 0x10);
         EXPECT_EQ(l.timer.interval, 2000);
         l.report(queryReply(7, 4));
         EXPECT_EQ(l.state->ReportTotal, 28u);
-        EXPECT_EQ(l.state->RecordCount, 4u);
+        EXPECT_EQ(l.protocol.RecordCount, 4u);
         EXPECT_EQ(l.state->ReportsReceived, 5u);
     }
     {
@@ -199,7 +194,7 @@ TEST(UploadProtocol, ButtonsPressedMidUploadStartAfresh)
         l.protocol.BtnTransClick();
         EXPECT_EQ(l.device.writes.back(), request(0x11, 0));
         EXPECT_EQ(l.state->ReportsReceived, 0u);
-        EXPECT_EQ(l.state->WriteIndex, 0u);
+        EXPECT_EQ(l.protocol.WriteIndex, 0u);
         EXPECT_EQ(l.state->MeasurementBuffer.byteAt(64), 0);
         for (uint32_t i = 0; i < 40; ++i)
             l.report(uploadPayload(i));
@@ -215,7 +210,7 @@ TEST(UploadProtocol, ReportsWhileIdleAreDropped)
     connectAndStartUpload(l, 5);
     for (int t = 0; t < 12; ++t)
         l.protocol.Timer1Timer();
-    ASSERT_EQ(l.state->LinkState, 0xFF);
+    ASSERT_EQ(l.protocol.LinkState, 0xFF);
     const size_t writes = l.device.writes.size();
     l.report(uploadPayload(9));
     EXPECT_EQ(l.state->ReportsReceived, 0u);
@@ -227,12 +222,12 @@ TEST(UploadProtocol, ReportsWhileIdleAreDropped)
 TEST(UploadProtocol, ButtonsDoNothingWithoutAnInstrument)
 {
     Link l;
-    l.state->InstrumentFound = false;
+    l.protocol.InstrumentFound = false;
     l.protocol.BtnConnClick();
     l.protocol.BtnTransClick();
     EXPECT_TRUE(l.device.writes.empty());
     EXPECT_FALSE(l.timer.active);
-    EXPECT_EQ(l.state->LinkState, 0xFF);
+    EXPECT_EQ(l.protocol.LinkState, 0xFF);
 }
 
 // A request that gets no answer is resent 11 times at its interval, then given up.
@@ -265,7 +260,7 @@ TEST_P(TimeOut, ElevenResendsThenTheTimeOutMessage)
     l.protocol.Timer1Timer();
     EXPECT_EQ(l.device.writes.size(), before + 11);
     EXPECT_EQ(l.status.text, kTimeOut);
-    EXPECT_EQ(l.state->LinkState, 0xFF);
+    EXPECT_EQ(l.protocol.LinkState, 0xFF);
     EXPECT_FALSE(l.timer.active);
 }
 
@@ -287,6 +282,16 @@ INSTANTIATE_TEST_SUITE_P(
                                     for (uint32_t i = 0; i < 16; ++i)
                                         l.report(uploadPayload(i));
                                 },
+                                500},
+                    // Resends used up on the first batch do not count against the next.
+                    TimeOutCase{"FollowUpBatchAfterResends",
+                                [](Link &l) {
+                                    connectAndStartUpload(l, 5);
+                                    for (int tick = 0; tick < 10; ++tick)
+                                        l.protocol.Timer1Timer();
+                                    for (uint32_t i = 0; i < 16; ++i)
+                                        l.report(uploadPayload(i));
+                                },
                                 500}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -300,7 +305,7 @@ TEST(UploadProtocol, ResendRewindsToTheBatchStartSoARepeatedBatchIsStoredOnce)
     l.protocol.Timer1Timer();  // reports 21.. never came: batch 16 is asked for again
     EXPECT_EQ(l.device.writes.back(), request(0x11, 16));
     EXPECT_EQ(l.state->ReportsReceived, 16u);
-    EXPECT_EQ(l.state->WriteIndex, 16u * 64);
+    EXPECT_EQ(l.protocol.WriteIndex, 16u * 64);
     EXPECT_EQ(l.progress.position, 16);
     for (uint32_t i = 16; i < 40; ++i)
         l.report(uploadPayload(i));
@@ -316,8 +321,8 @@ TEST(UploadProtocol, TicksWithoutAnInstrumentCountTowardsTheTimeOut)
     for (uint32_t i = 0; i < 5; ++i)
         l.report(uploadPayload(i));
     // Unplugged: the device-change handler found nothing.
-    l.state->InstrumentDevice = nullptr;
-    l.state->InstrumentFound = false;
+    l.protocol.InstrumentDevice = nullptr;
+    l.protocol.InstrumentFound = false;
     const size_t writes = l.device.writes.size();
     for (int tick = 0; tick < 12; ++tick)
         l.protocol.Timer1Timer();
@@ -361,7 +366,7 @@ TEST(UploadProtocol, ReportsBeyondTheBufferAreDroppedAndSaidSo)
     for (uint32_t i = 0; i < fits + 5; ++i)
         l.report(uploadPayload(i));
     EXPECT_EQ(l.state->ReportsReceived, fits + 5);
-    EXPECT_EQ(l.state->WriteIndex, kBufferSize);
+    EXPECT_EQ(l.protocol.WriteIndex, kBufferSize);
     const auto last = uploadPayload(fits - 1);
     EXPECT_EQ(std::memcmp(l.state->MeasurementBuffer.data() + kBufferSize - 64, last.data(), 64), 0);
     EXPECT_EQ(l.status.lines().count(QStringLiteral("数据超过8 MiB，多余的数据已丢弃。")), 1);

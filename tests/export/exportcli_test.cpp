@@ -6,6 +6,7 @@
 #include "data/recordtext.h"
 #include "sim/synthetic.h"
 #include "support/clirun.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 
@@ -15,12 +16,6 @@ using namespace corvane;
 using namespace corvane::test;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "data/gbk.h"
 #include "data/recordindex.h"
 #include "sim/databuilder.h"
+#include "support/testfiles.h"
 
 #include <QList>
 
@@ -81,11 +82,6 @@ inline QList<QByteArray> csvLines(const QByteArray &bytes, bool *allCrLf = nullp
     if (allCrLf)
         *allCrLf = crlf;
     return lines;
-}
-
-inline QByteArray gbk(const char *utf8)
-{
-    return toGbk(QString::fromUtf8(utf8));
 }
 
 } // namespace corvane::test

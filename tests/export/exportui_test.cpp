@@ -8,6 +8,7 @@
 #include "ui/windows.h"
 #include "ui_Unit2.h"
 #include "ui_Unit3.h"
+#include "support/testfiles.h"
 
 #include <QDate>
 #include <QDir>
@@ -28,24 +29,21 @@ namespace {
 class FlagWatchingDialogs : public ScriptedDialogs
 {
 public:
-    explicit FlagWatchingDialogs(const AppState &state) : m_state(state) {}
+    const ViewerSession *session = nullptr;  // the viewer's, once it exists
     std::vector<bool> flagWhileOpen;
 
     bool runSave(SaveDialogState &dlg, const std::function<void(int)> &typeChange) override
     {
-        flagWhileOpen.push_back(m_state.RawExportDialogOpen);
+        flagWhileOpen.push_back(session->RawExportDialogOpen);
         return ScriptedDialogs::runSave(dlg, typeChange);
     }
-
-private:
-    const AppState &m_state;
 };
 
 // The viewer holding the built data, its list filled and `ticked` lines ticked.
 struct Viewer
 {
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    FlagWatchingDialogs dialogs{*state};
+    FlagWatchingDialogs dialogs;
     std::unique_ptr<Windows> w;
     int listed = 0;
 
@@ -55,6 +53,7 @@ struct Viewer
         state->VersionMarker = kCurrentVersion;
         listed = buildRecordIndex(state->MeasurementBuffer, state->VersionMarker, state->RecordIndex).listed;
         w = std::make_unique<Windows>(*state, &dialogs);
+        dialogs.session = &w->form2.session();
         for (int i = 0; i < listed; ++i) {
             auto *item = new QListWidgetItem(listLineText(header(i)), w->form2.ui()->ChkListBox1);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -65,8 +64,7 @@ struct Viewer
     RecordHeader header(int line) const { return RecordHeader(state->MeasurementBuffer, state->RecordIndex[size_t(line)].offset); }
     void chooseCurrent(int line)
     {
-        state->CurrentRecord = state->RecordIndex[size_t(line)].offset;
-        state->CurrentRecordName = listLineText(header(line));
+        w->form2.session().chooseRecord(state->RecordIndex, line, listLineText(header(line)));
     }
 };
 
@@ -83,12 +81,6 @@ DataBuilder threeRecords()
         b.addExtension(extensionOf(n));
     }
     return b;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -123,7 +115,7 @@ TEST(RawExportButton, TypeChosenInTheDialogDecidesFormAndExtension)
         EXPECT_EQ(seen.DefaultExt, QStringLiteral("bin"));
         EXPECT_EQ(seen.FilterIndex, 1);
         EXPECT_EQ(v.dialogs.flagWhileOpen, std::vector<bool>{true});
-        EXPECT_FALSE(v.state->RawExportDialogOpen);
+        EXPECT_FALSE(v.w->form2.session().RawExportDialogOpen);
 
         const std::vector<int> ticked{0, 2};
         const QByteArray expected = c.csv ? rawCsvBytes(v.state->MeasurementBuffer, v.state->RecordIndex, ticked)
@@ -152,7 +144,7 @@ TEST(RawExportButton, CancelAndWriteFailureLeaveNoFile)
         v.dialogs.saveAnswers.push_back({c.path, 2, {}});
         v.w->form2.BtnSaveODatClick();
         EXPECT_EQ(v.dialogs.errors.size(), c.errors);
-        EXPECT_FALSE(v.state->RawExportDialogOpen);
+        EXPECT_FALSE(v.w->form2.session().RawExportDialogOpen);
         EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     }
 }
@@ -168,7 +160,7 @@ TEST(RawExportButton, TypeChangeActsOnlyForTheRawExport)
     // The P700 export hands its dialog no type-change handler at all, so even a
     // raised flag cannot turn its csv into bin.
     v.chooseCurrent(0);
-    v.state->RawExportDialogOpen = true;
+    v.w->form2.session().RawExportDialogOpen = true;
     QTemporaryDir dir;
     v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("p")), 0, {1}});
     v.w->form2.BtnP700SaveClick();
@@ -302,4 +294,49 @@ TEST(P700Notice, LayoutTextsAndPicture)
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((f.frameGeometry().center() - screen.center()).manhattanLength(), 2);
     f.close();
+}
+
+// Every export runs the shared dialog through one runner: each proposes type 1 even
+// after the raw export left type 2 behind, and a failed write is told in Chinese under
+// the title the dialog had.
+TEST(ExportButtons, ProposeTypeOneAndReportFailuresUnderTheirTitle)
+{
+    QTemporaryDir dir;
+    struct Case
+    {
+        const char *title;
+        void (TForm2::*click)();
+    } cases[] = {
+        {"存储所有数据", &TForm2::BtnSaveAllClick},
+        {"存储表格数据", &TForm2::BtnSaveGridClick},
+        {"存储图像", &TForm2::BtnSavePicClick},
+        {"存储选中文件的原始数据", &TForm2::BtnSaveODatClick},
+        {"存储当前文件的P700数据", &TForm2::BtnP700SaveClick},
+    };
+    DataBuilder b;
+    HeaderFields h;
+    h.Kind = 3;
+    h.Total = 1;
+    b.addHeader(h);
+    b.addCurve(curveOf(1), TailSamples{1, 2, 3});
+    for (const Case &c : cases) {
+        const QString title = QString::fromUtf8(c.title);
+        SCOPED_TRACE(c.title);
+        Viewer v(b, {0});
+        v.chooseCurrent(0);
+        // The raw export, CSV chosen, leaves type 2 in the shared dialog.
+        v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("first")), 2, {2}});
+        v.w->form2.BtnSaveODatClick();
+        ASSERT_EQ(v.w->form2.saveDialog().FilterIndex, 2);
+        v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("missing/out")), 0, {}});
+        (v.w->form2.*c.click)();
+        ASSERT_EQ(v.dialogs.savesSeen.size(), 2u);
+        EXPECT_EQ(v.dialogs.savesSeen[1].Title, title);
+        EXPECT_EQ(v.dialogs.savesSeen[1].FilterIndex, 1);
+        ASSERT_EQ(v.dialogs.errors.size(), 1u);
+        EXPECT_EQ(v.dialogs.errorTitles[0], title);
+        EXPECT_TRUE(v.dialogs.errors[0].startsWith(QStringLiteral("无法写入文件 out"))) << v.dialogs.errors[0].toStdString();
+        EXPECT_FALSE(v.w->form2.session().RawExportDialogOpen);
+        EXPECT_FALSE(v.w->form3.isVisible());
+    }
 }

@@ -27,6 +27,7 @@ public:
     std::vector<SaveDialogState> savesSeen;       // settings as each save dialog opened
     std::vector<QString> openTitlesSeen;
     std::vector<QString> errors;                  // texts of error boxes shown
+    std::vector<QString> errorTitles;             // and their titles
 
     bool runSave(SaveDialogState &dlg, const std::function<void(int)> &typeChange) override
     {
@@ -73,7 +74,11 @@ public:
         return true;
     }
 
-    void showError(const QString &, const QString &text) override { errors.push_back(text); }
+    void showError(const QString &title, const QString &text) override
+    {
+        errorTitles.push_back(title);
+        errors.push_back(text);
+    }
 };
 
 } // namespace corvane::test

@@ -7,6 +7,7 @@
 #include "ui/parametertablemodel.h"
 #include "ui/windows.h"
 #include "ui_Unit2.h"
+#include "support/testfiles.h"
 
 #include <QApplication>
 #include <QDate>
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvane;
+using namespace corvane::test;
 
 namespace {
 
@@ -95,12 +97,6 @@ DataBuilder mixedRecords()
 test::ScriptedDialogs::SaveAnswer saveTo(const QString &path)
 {
     return {path, 0, {}};
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

@@ -394,7 +394,7 @@ TEST_F(Viewer, ClickingALineDescribesItsRecordInTheHint)
         SCOPED_TRACE(line);
         setSwatch(0x123456);
         clickLine(line);
-        EXPECT_EQ(state->ListMousePos, ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(line)).center());
+        EXPECT_EQ(form().listMousePos(), ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(line)).center());
         EXPECT_EQ(ui->ChkListBox1->currentRow(), line);
         EXPECT_EQ(ui->ChkListBox1->toolTip(), cases[line].hint);
         EXPECT_EQ(swatch(), line < 3 ? colour(line) : 0x123456u) << "an invalid kind leaves the swatch";
@@ -421,7 +421,7 @@ TEST_F(Viewer, ClickingALineDescribesItsRecordInTheHint)
     const QPoint resting(5, 3);
     QMouseEvent move(QEvent::MouseMove, resting, ui->ChkListBox1->viewport()->mapToGlobal(resting), Qt::NoButton, {}, {});
     QApplication::sendEvent(ui->ChkListBox1->viewport(), &move);
-    EXPECT_EQ(state->ListMousePos, resting);
+    EXPECT_EQ(form().listMousePos(), resting);
 }
 
 TEST_F(Viewer, MoreRecordsThanTheListHoldsAreCountedInTheLabel)
