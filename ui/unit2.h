@@ -99,6 +99,9 @@ private:
     void setListHint(const QString &hint);
     void setSwatchColour(uint32_t colour);
     void disableViewSelection();
+    void showLineColour(uint32_t colour);
+    void resetViewSelection();
+    void offerTickedRecords();
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool m_fillingList = false;
     QPoint m_listMousePos;  // where the mouse last moved or pressed on the list
