@@ -91,11 +91,10 @@ void drawActinicCurves(ChartModel &chart, const RecordBlocks &r, uint32_t colour
     if (h.Kind() != Kind::PostSteadyState || !h.hasActinicArea() || section < 0)
         return;
     const bool tenSeconds = h.hasTenSecondCurves();
-    const uint64_t area = h.actinicAreaStart();
-    uint64_t block = area;
+    uint64_t block = h.actinicAreaStart();
     int count = kAllActinicCurves;
     if (section > 0) {
-        block = area + (tenSeconds ? 2 : 1) * kBlockSize * uint64_t(section - 1);
+        block = h.actinicSectionStart(unsigned(section - 1));
         if (!r.has(block))
             return;
         count = 1;

@@ -1,4 +1,4 @@
-#include "charts/p700export.h"
+#include "data/p700export.h"
 #include "cli/clidata.h"
 #include "cli/commands.h"
 #include "data/record.h"

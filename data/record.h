@@ -108,6 +108,12 @@ public:
 
     // Kind 3: the actinic-light area starts behind the Total saturating-light blocks.
     uint64_t actinicAreaStart() const { return uint64_t(m_off) + uint64_t(kBlockSize) * (1 + uint64_t(Total())); }
+    // Where actinic-light section `index` (from 0) starts when every section before it
+    // is complete: one block a section, two for 10-second curves.
+    uint64_t actinicSectionStart(unsigned index) const
+    {
+        return actinicAreaStart() + uint64_t(hasTenSecondCurves() ? 2 : 1) * kBlockSize * index;
+    }
 
 private:
     uint16_t u16(uint32_t f) const { return m_buf.u16(uint64_t(m_off) + f); }

@@ -2,7 +2,7 @@
 // any record must still give bounded, well-formed output).
 #include "fuzzsupport.h"
 
-#include "charts/p700export.h"
+#include "data/p700export.h"
 #include "data/record.h"
 #include "data/recordtext.h"
 

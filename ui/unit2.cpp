@@ -363,26 +363,40 @@ void TForm2::ChkListBox1Click()
 
 void TForm2::ChkListBox1ClickCheck()
 {
-    QListWidget *list = m_ui->ChkListBox1;
-    const int line = list->currentRow();
-    if (line >= 0 && line < kMaxListed) {
-        const uint32_t colour = m_session.tickChanged(m_state.RecordIndex, line, isTicked(line));
-        list->viewport()->update();
-        setSwatchColour(colour);
-    }
+    const int line = m_ui->ChkListBox1->currentRow();
+    if (line >= 0 && line < kMaxListed)
+        showLineColour(m_session.tickChanged(m_state.RecordIndex, line, isTicked(line)));
+    resetViewSelection();
+    offerTickedRecords();
+    FillSelectToGrid();
+    DrawSelectInChart();
+}
 
+void TForm2::showLineColour(uint32_t colour)
+{
+    m_ui->ChkListBox1->viewport()->update();
+    setSwatchColour(colour);
+}
+
+// After a tick change nothing is chosen: the view controls wait for the selector.
+void TForm2::resetViewSelection()
+{
     m_ui->CBoxFN->setEnabled(false);
     m_ui->RdBtnOJIP->setEnabled(false);
     m_ui->RdBtnAL->setEnabled(false);
     uncheckRadio(m_ui->RdBtnAL);
     m_ui->CBoxALNO->hide();
     m_ui->BtnP700Save->hide();
+}
 
+// Fills the file selector with the ticked lines and, when there are any, opens the OJIP view.
+void TForm2::offerTickedRecords()
+{
     const std::vector<int> ticked = tickedLines();
     QStringList tickedTexts;
     tickedTexts.reserve(qsizetype(ticked.size()));
     for (int t : ticked)
-        tickedTexts << list->item(t)->text();
+        tickedTexts << m_ui->ChkListBox1->item(t)->text();
     const QStringList names = ViewerSession::selectorEntries(tickedTexts);
     {
         // The selector reacts only to the user's choice, not to this refill.
@@ -406,9 +420,6 @@ void TForm2::ChkListBox1ClickCheck()
         const QSignalBlocker block(m_ui->CBoxFN);
         m_ui->CBoxFN->setCurrentIndex(0);
     }
-
-    FillSelectToGrid();
-    DrawSelectInChart();
 }
 
 void TForm2::ChkListBox1DblClick()
@@ -420,8 +431,7 @@ void TForm2::ChkListBox1DblClick()
     if (!m_dialogs.runColour(colour))
         return;
     m_state.RecordIndex[size_t(line)].colour = colour;
-    m_ui->ChkListBox1->viewport()->update();
-    setSwatchColour(colour);
+    showLineColour(colour);
     DrawSelectInChart();
     jipPage().refresh(tickedLines());  // its curves and polygons take the new colour
 }

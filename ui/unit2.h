@@ -102,6 +102,9 @@ private:
     void setSwatchColour(uint32_t colour);
     void resetSwatchColour();
     void disableViewSelection();
+    void showLineColour(uint32_t colour);
+    void resetViewSelection();
+    void offerTickedRecords();
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool m_fillingList = false;
     QPoint m_listMousePos;  // where the mouse last moved or pressed on the list

@@ -1,6 +1,6 @@
 #include "ui/unit2.h"
 
-#include "charts/p700export.h"
+#include "data/p700export.h"
 #include "data/filewrite.h"
 #include "data/rawexport.h"
 #include "data/record.h"

@@ -1,6 +1,6 @@
 #include "exportfixtures.h"
 
-#include "charts/p700export.h"
+#include "data/p700export.h"
 #include "data/record.h"
 
 #include <gtest/gtest.h>

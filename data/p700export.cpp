@@ -1,4 +1,4 @@
-#include "charts/p700export.h"
+#include "data/p700export.h"
 
 #include "data/gbk.h"
 #include "data/record.h"
