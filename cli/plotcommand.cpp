@@ -5,31 +5,19 @@
 #include "charts/curvepoints.h"
 #include "cli/clidata.h"
 #include "cli/commands.h"
+#include "cli/plotsize.h"
 #include "cli/plotview.h"
 #include "data/record.h"
 #include "charts/viewersession.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace corvane::cli {
 
 namespace {
-
-const QSize kDesignedChartSize(728, 433);
-
-QString parseSize(const QString &text, QSize &size)
-{
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(text);
-    const int w = m.hasMatch() ? m.captured(1).toInt() : 0, h = m.hasMatch() ? m.captured(2).toInt() : 0;
-    if (w < 64 || h < 64 || w > 8192 || h > 8192)
-        return QStringLiteral("--size: expected WxH between 64x64 and 8192x8192, got '%1'").arg(text);
-    size = QSize(w, h);
-    return {};
-}
 
 // "All AL OJIP" is entry 0; the numbered entries run from 1 to Total - 1.
 QString parseSection(const QString &text, const RecordHeader &h, int &section)
@@ -57,7 +45,7 @@ int runPlot(const ParsedArgs &args)
         return fail(2, QStringLiteral("plot needs -o OUT.bmp or -o OUT.png"));
     QSize size = kDesignedChartSize;
     if (args.has(QStringLiteral("--size")))
-        if (QString e = parseSize(args.value(QStringLiteral("--size")), size); !e.isEmpty())
+        if (QString e = parsePictureSize(args.value(QStringLiteral("--size")), size); !e.isEmpty())
             return fail(2, e);
     if (args.has(QStringLiteral("--al")) && !args.has(QStringLiteral("--record")))
         return fail(2, QStringLiteral("--al needs --record N"));

@@ -9,11 +9,11 @@
 #include "charts/vtchart.h"
 #include "cli/clidata.h"
 #include "cli/commands.h"
+#include "cli/plotsize.h"
 #include "data/record.h"
 #include "data/recordtext.h"
 #include "data/tickcolour.h"
 
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -22,18 +22,6 @@ namespace corvane::cli {
 namespace {
 
 enum class View { Vt, DeltaVt, Radar };
-
-const QSize kDesignedChartSize(728, 433);
-
-QString parseViewSize(const QString &text, QSize &size)
-{
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(text);
-    const int w = m.hasMatch() ? m.captured(1).toInt() : 0, h = m.hasMatch() ? m.captured(2).toInt() : 0;
-    if (w < 64 || h < 64 || w > 8192 || h > 8192)
-        return QStringLiteral("--size: expected WxH between 64x64 and 8192x8192, got '%1'").arg(text);
-    size = QSize(w, h);
-    return {};
-}
 
 } // namespace
 
@@ -60,7 +48,7 @@ int runPlotView(const ParsedArgs &args)
         return fail(2, QStringLiteral("--view %1 compares with a control: give --control N").arg(viewText));
     QSize size = kDesignedChartSize;
     if (args.has(QStringLiteral("--size")))
-        if (QString e = parseViewSize(args.value(QStringLiteral("--size")), size); !e.isEmpty())
+        if (QString e = parsePictureSize(args.value(QStringLiteral("--size")), size); !e.isEmpty())
             return fail(2, e);
 
     LoadedData data;
