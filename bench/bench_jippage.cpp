@@ -1,6 +1,7 @@
 // The viewer's "JIP参数" page: ticking the 61st line while it shows, until the window
 // is drawn again with the table and both pictures (budget: under 50 ms), and choosing
 // another control.
+#include "bench/jipfixture.h"
 #include "sim/synthetic.h"
 #include "tests/support/scripteddialogs.h"
 #include "ui/unit2jippage.h"
@@ -22,12 +23,7 @@ struct JipPageFixture
     JipPageFixture()
     {
         DataBuilder b;
-        HeaderFields h;
-        for (int i = 0; i < 61; ++i) {
-            h.Number = uint16_t(i + 1);
-            const double s = 1.0 + 0.004 * i;
-            addOjipRecord(b, h, {400 * s, 900 * s, 1400 * s, 2000 * s}, i % 2 == 1);
-        }
+        bench::addScaledOjipRecords(b, 61);
         b.loadInto(state->MeasurementBuffer);
         state->VersionMarker = kCurrentVersion;
         state->ReportTotal = b.size() / 64;

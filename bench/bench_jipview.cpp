@@ -7,6 +7,7 @@
 #include "charts/vtchart.h"
 #include "data/recordindex.h"
 #include "data/tickcolour.h"
+#include "bench/jipfixture.h"
 #include "sim/synthetic.h"
 
 #include <benchmark/benchmark.h>
@@ -26,12 +27,7 @@ struct Ticked
     Ticked()
     {
         DataBuilder b;
-        HeaderFields h;
-        for (int i = 0; i < 61; ++i) {
-            h.Number = uint16_t(i + 1);
-            const double s = 1.0 + 0.004 * i;
-            addOjipRecord(b, h, {400 * s, 900 * s, 1400 * s, 2000 * s}, i % 2 == 1);
-        }
+        bench::addScaledOjipRecords(b, 61);
         b.loadInto(*buffer);
         buildRecordIndex(*buffer, kCurrentVersion, index);
         uint32_t state = kTickColourSeed;
