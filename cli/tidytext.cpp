@@ -3,41 +3,7 @@
 #include "data/gbk.h"
 #include "data/recordtext.h"
 
-#include <charconv>
-
 namespace corvane::cli {
-
-void appendDouble(QByteArray &out, double value)
-{
-    char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end - digits);
-}
-
-void appendInteger(QByteArray &out, long long value)
-{
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end - digits);
-}
-
-void appendCell(QByteArray &out, QByteArrayView utf8, char separator)
-{
-    bool quote = false;
-    for (char c : utf8)
-        quote = quote || c == separator || c == '"' || c == '\n' || c == '\r';
-    if (!quote) {
-        out.append(utf8);
-        return;
-    }
-    out += '"';
-    for (char c : utf8) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
 
 QByteArray isoTime(const RecordHeader &h)
 {

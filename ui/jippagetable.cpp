@@ -1,9 +1,9 @@
 #include "ui/jippagetable.h"
 
+#include "data/csvcells.h"
 #include "data/gbk.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <cmath>
 
@@ -14,25 +14,6 @@ namespace {
 QString fromView(std::string_view s)
 {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-void appendShortest(QByteArray &out, double v)
-{
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v == 0.0 ? 0.0 : v);  // no "-0"
-    out.append(buf, qsizetype(r.ptr - buf));
-}
-
-// Quoted only when it holds the separator, a quote or a line end.
-void appendCell(QByteArray &out, const QByteArray &cell)
-{
-    if (!cell.contains(',') && !cell.contains('"') && !cell.contains('\n') && !cell.contains('\r')) {
-        out += cell;
-        return;
-    }
-    out += '"';
-    out += QByteArray(cell).replace("\"", "\"\"");
-    out += '"';
 }
 
 } // namespace
@@ -124,18 +105,18 @@ QByteArray jipTableCsv(const JipComparison &cmp, std::span<const QString> names,
     for (qsizetype c = 0; c < headers.size(); ++c) {
         if (c > 0)
             out += ',';
-        appendCell(out, encode(headers[c]));
+        appendCell(out, encode(headers[c]), ',');
     }
     out += eol;
     for (size_t i = 0; i < cmp.lines().size(); ++i) {
         const JipLine &line = cmp.lines()[i];
-        appendCell(out, encode(i < names.size() ? names[i] : QString()));
+        appendCell(out, encode(i < names.size() ? names[i] : QString()), ',');
         for (int p = 0; p < kJipParams; ++p) {
             out += ',';
             const std::optional<double> &v =
                 view == JipTableView::Relative ? cmp.relative()[i][size_t(p)] : line.set.values[size_t(p)];
             if (v && std::isfinite(*v))
-                appendShortest(out, *v);
+                appendDouble(out, *v == 0.0 ? 0.0 : *v);  // no "-0"
         }
         out += ',';
         out += qualityFlagCodes(line.set.flags).c_str();
