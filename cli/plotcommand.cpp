@@ -1,14 +1,14 @@
 // corvane-cli plot: the viewer's chart for a selection, rendered offscreen.
-#include "charts/axisrange.h"
 #include "charts/bmpexport.h"
 #include "charts/curvechart.h"
-#include "charts/curvepoints.h"
+#include "charts/viewdraw.h"
+#include "charts/viewersession.h"
 #include "cli/clidata.h"
 #include "cli/commands.h"
 #include "cli/plotsize.h"
 #include "cli/plotview.h"
 #include "data/record.h"
-#include "charts/viewersession.h"
+#include "data/recordtext.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -33,6 +33,12 @@ QString parseSection(const QString &text, const RecordHeader &h, int &section)
     return {};
 }
 
+// The plan of the next event, drawn after the ones before it.
+void then(DrawPlan &plan, const DrawPlan &next)
+{
+    plan.insert(plan.end(), next.begin(), next.end());
+}
+
 } // namespace
 
 int runPlot(const ParsedArgs &args)
@@ -55,7 +61,7 @@ int runPlot(const ParsedArgs &args)
         return fail(1, e);
     Measurements &state = *data.state;
     // The viewer's rules, driven as the window's handlers drive them.
-    ViewerSession session;
+    ViewerSession session(state.MeasurementBuffer, state.RecordIndex);
 
     int record = -1;
     if (args.has(QStringLiteral("--record"))) {
@@ -77,40 +83,38 @@ int runPlot(const ParsedArgs &args)
     if (record >= 0 && chosen == lines.end())
         return fail(2, QStringLiteral("--record: line %1 is not among the --select lines").arg(record + 1));
 
-    // Colours as the viewer gives them when the lines are ticked one by one in list order.
-    std::vector<RecordEntry> ticked;
-    for (int line : lines) {
-        session.tickChanged(state.RecordIndex, line, true);
-        ticked.push_back(state.RecordIndex[size_t(line)]);
-    }
-
-    CurveChart chart;
-    chart.resize(size);
-    ChartModel &model = chart.model();
-    model.createCurvePool();
+    // Ticked one by one in list order, as the viewer's user would, taking its colours.
+    // Every tick's plan ends by drawing the whole selection, so the last tick's plan
+    // leaves the chart as all of them would.
     const MeasurementBuffer &buffer = state.MeasurementBuffer;
-    drawSelectInChart(model, buffer, AxisInputs{ticked, 0, session.CurrentRecord});
+    std::vector<TickedLine> tickedLines;
+    std::vector<RecordEntry> ticked;
+    DrawPlan plan;
+    for (int line : lines) {
+        const RecordEntry &entry = state.RecordIndex[size_t(line)];
+        tickedLines.push_back({line, listLineText(RecordHeader(buffer, entry.offset))});
+        plan = session.tickChanged(line, true, tickedLines).draw;
+        ticked.push_back(entry);
+    }
     if (record >= 0) {
         // The file selector lists "All First OJIP" and then the ticked lines.
         const int fnIndex = int(chosen - lines.begin()) + 1;
-        session.chooseRecord(state.RecordIndex, record, QString());
-        const uint32_t currentRecord = session.CurrentRecord;
-        const RecordHeader h(buffer, currentRecord);
-        drawOjip(model, buffer, DrawMode::AllCurves, currentRecord, model.CurvePool[0], kFirstCurveColour);
+        then(plan, session.lineChosen(fnIndex, record));
         if (args.has(QStringLiteral("--al"))) {
+            const RecordHeader h(buffer, session.CurrentRecord);
             // The actinic-light radio button is there only when the viewer enables it.
-            const bool hasActinic = ViewerSession::controlsFor(h).actinicEnabled;
+            const bool hasActinic = session.controls().actinicEnabled;
             const ActinicView view = hasActinic ? ViewerSession::actinicView(h) : ActinicView::None;
             const QString sectionText = args.value(QStringLiteral("--al"));
             if (view == ActinicView::TimeCourse && sectionText.isEmpty()) {
-                drawAl(model, buffer, currentRecord);
+                then(plan, session.actinicClicked());
             } else if (view == ActinicView::Sections) {
                 int section = 0;
                 if (QString e = parseSection(sectionText, h, section); !e.isEmpty())
                     return fail(2, e);
-                reDrawAxis(model, buffer, AxisMode::ActinicOjip, AxisInputs{ticked, fnIndex, currentRecord});
-                drawOjip(model, buffer, DrawMode::ActinicCurves, currentRecord, model.CurvePool[0], kFirstCurveColour,
-                         section);
+                then(plan, session.actinicClicked());
+                if (section > 0)
+                    then(plan, session.sectionChosen(section));
             } else if (hasActinic) {
                 return fail(2, QStringLiteral("--al: a pulse-transient record has one time course and no sections"));
             } else {
@@ -118,6 +122,11 @@ int runPlot(const ParsedArgs &args)
             }
         }
     }
+
+    CurveChart chart;
+    chart.resize(size);
+    chart.model().createCurvePool();
+    drawPlan(chart.model(), buffer, ticked, plan);
     const QByteArray bytes = pictureBytes(chart.renderImage(), out);
     if (bytes.isEmpty())
         return fail(1, QStringLiteral("%1: the picture could not be encoded").arg(out));

@@ -7,7 +7,6 @@
 #include "data/recordtext.h"
 #include "device/reportlayout.h"
 #include "ui/anchorlayout.h"
-#include "ui/radiobutton.h"
 #include "ui/hinttiming.h"
 #include "charts/linecolour.h"
 #include "ui/recordlistdelegate.h"
@@ -97,6 +96,7 @@ TForm2::TForm2(AppState &state, Forms &forms, DialogProvider &dialogs, QWidget *
     , m_forms(forms)
     , m_dialogs(dialogs)
     , m_ui(std::make_unique<Ui::TForm2>())
+    , m_session(state.MeasurementBuffer, state.RecordIndex)
 {
     m_ui->setupUi(this);
     setupList();
@@ -192,24 +192,9 @@ void TForm2::FormShow()
         m_ui->BtnSaveAll->setEnabled(true);
         FillFNtoChkListBox();
     }
-    disableViewSelection();
+    m_session.listRebuilt();
+    showViewControls();
     createCurvePool();
-}
-
-void TForm2::disableViewSelection()
-{
-    {
-        const QSignalBlocker block(m_ui->CBoxFN);
-        m_ui->CBoxFN->setEnabled(false);
-        m_ui->CBoxFN->setCurrentIndex(-1);
-    }
-    m_ui->RdBtnOJIP->setEnabled(false);
-    {
-        const QSignalBlocker block(m_ui->CBoxALNO);
-        m_ui->CBoxALNO->setCurrentIndex(-1);
-        m_ui->CBoxALNO->hide();
-    }
-    m_ui->RdBtnAL->setEnabled(false);
 }
 
 void TForm2::BtnOpenClick()
@@ -239,9 +224,9 @@ void TForm2::BtnOpenClick()
         m_ui->Label1->setText(m_ui->Label1->text()
                               + QStringLiteral("   （文件过大，只读入前%1个数据块，其余部分已忽略）").arg(loaded.blockCount));
     m_ui->BtnSaveAll->setEnabled(false);
-    m_ui->BtnP700Save->hide();
     FillFNtoChkListBox();
-    disableViewSelection();
+    m_session.listRebuilt();
+    showViewControls();
 }
 
 void TForm2::BtnSaveAllClick()
@@ -364,62 +349,17 @@ void TForm2::ChkListBox1Click()
 void TForm2::ChkListBox1ClickCheck()
 {
     const int line = m_ui->ChkListBox1->currentRow();
-    if (line >= 0 && line < kMaxListed)
-        showLineColour(m_session.tickChanged(m_state.RecordIndex, line, isTicked(line)));
-    resetViewSelection();
-    offerTickedRecords();
+    const TickUpdate update = m_session.tickChanged(line, isTicked(line), tickedLineTexts());
+    if (update.coloured)
+        showLineColour(update.colour);
+    showView(update.draw);
     FillSelectToGrid();
-    DrawSelectInChart();
 }
 
 void TForm2::showLineColour(uint32_t colour)
 {
     m_ui->ChkListBox1->viewport()->update();
     setSwatchColour(colour);
-}
-
-// After a tick change nothing is chosen: the view controls wait for the selector.
-void TForm2::resetViewSelection()
-{
-    m_ui->CBoxFN->setEnabled(false);
-    m_ui->RdBtnOJIP->setEnabled(false);
-    m_ui->RdBtnAL->setEnabled(false);
-    uncheckRadio(m_ui->RdBtnAL);
-    m_ui->CBoxALNO->hide();
-    m_ui->BtnP700Save->hide();
-}
-
-// Fills the file selector with the ticked lines and, when there are any, opens the OJIP view.
-void TForm2::offerTickedRecords()
-{
-    const std::vector<int> ticked = tickedLines();
-    QStringList tickedTexts;
-    tickedTexts.reserve(qsizetype(ticked.size()));
-    for (int t : ticked)
-        tickedTexts << m_ui->ChkListBox1->item(t)->text();
-    const QStringList names = ViewerSession::selectorEntries(tickedTexts);
-    {
-        // The selector reacts only to the user's choice, not to this refill.
-        const QSignalBlocker block(m_ui->CBoxFN);
-        m_ui->CBoxFN->clear();
-        m_ui->CBoxFN->addItems(names);
-        m_ui->CBoxFN->setCurrentIndex(-1);
-    }
-
-    if (!ticked.empty()) {
-        m_ui->RdBtnOJIP->setEnabled(true);
-        const bool wasChecked = m_ui->RdBtnOJIP->isChecked();
-        {
-            const QSignalBlocker block(m_ui->RdBtnOJIP);
-            m_ui->RdBtnOJIP->setChecked(true);
-        }
-        // Checking it runs the OJIP view at once, before the selector has a choice.
-        if (!wasChecked)
-            RdBtnOJIPClick();
-        m_ui->CBoxFN->setEnabled(true);
-        const QSignalBlocker block(m_ui->CBoxFN);
-        m_ui->CBoxFN->setCurrentIndex(0);
-    }
 }
 
 void TForm2::ChkListBox1DblClick()
@@ -453,6 +393,14 @@ std::vector<int> TForm2::tickedLines() const
     for (int i = 0; i < lineCount(); ++i)
         if (isTicked(i))
             lines.push_back(i);
+    return lines;
+}
+
+std::vector<TickedLine> TForm2::tickedLineTexts() const
+{
+    std::vector<TickedLine> lines;
+    for (int line : tickedLines())
+        lines.push_back({line, m_ui->ChkListBox1->item(line)->text()});
     return lines;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // The viewer window: measurement list, curve page and table page.
 #include "charts/viewersession.h"
-#include "charts/viewmodes.h"
 #include "data/appstate.h"
 #include "ui/dialogs.h"
 #include "ui/forms.h"
@@ -60,15 +59,12 @@ public:
     void createCurvePool();
     void resetCurvePool();
     void releaseCurvePool();
-    void ReDrawAxis(AxisMode mode);
     void DrawSelectInChart();
     void RdBtnOJIPClick();
     void RdBtnALClick();
     void CBoxFNChange();
     void CBoxALNOChange();
     void BtnSavePicClick();
-    void DrawOJIP(DrawMode mode, uint32_t record, struct ChartSeries &series, uint32_t colour);
-    void DrawAL();
     class CurveChart &chart1() const;
 
     // ---- raw data and P700 export (unit2export.cpp) ----
@@ -101,10 +97,8 @@ private:
     void setListHint(const QString &hint);
     void setSwatchColour(uint32_t colour);
     void resetSwatchColour();
-    void disableViewSelection();
     void showLineColour(uint32_t colour);
-    void resetViewSelection();
-    void offerTickedRecords();
+    std::vector<TickedLine> tickedLineTexts() const;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool m_fillingList = false;
     QPoint m_listMousePos;  // where the mouse last moved or pressed on the list
@@ -116,7 +110,10 @@ private:
     // ---- chart state ----
     CurveChart *Chart1 = nullptr;  // inside Chart1Host, which owns it
     std::vector<RecordEntry> tickedEntries() const;
-    void drawInPoolSeries0(DrawMode mode);
+    // The session's answer to an event: the view controls it decided, then its drawing.
+    void showView(const DrawPlan &plan);
+    void showViewControls();
+    void draw(const DrawPlan &plan);
 
     // ---- the export runner (unit2export.cpp), behind every export button ----
     struct ExportDialog

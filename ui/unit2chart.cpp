@@ -1,13 +1,12 @@
 #include "ui/unit2.h"
 
-#include "charts/axisrange.h"
 #include "charts/bmpexport.h"
 #include "charts/curvechart.h"
-#include "charts/curvepoints.h"
-#include "data/record.h"
+#include "charts/viewdraw.h"
 #include "ui/radiobutton.h"
 #include "ui_Unit2.h"
 
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace corvane {
@@ -69,119 +68,87 @@ void TForm2::releaseCurvePool()
     Chart1->refresh();
 }
 
-void TForm2::ReDrawAxis(AxisMode mode)
-{
-    const std::vector<RecordEntry> ticked = tickedEntries();
-    reDrawAxis(Chart1->model(), m_state.MeasurementBuffer, mode,
-               AxisInputs{ticked, m_ui->CBoxFN->currentIndex(), m_session.CurrentRecord});
-    Chart1->refresh();
-}
-
 void TForm2::DrawSelectInChart()
 {
-    const std::vector<RecordEntry> ticked = tickedEntries();
-    drawSelectInChart(Chart1->model(), m_state.MeasurementBuffer,
-                      AxisInputs{ticked, m_ui->CBoxFN->currentIndex(), m_session.CurrentRecord});
-    Chart1->refresh();
-}
-
-void TForm2::DrawOJIP(DrawMode mode, uint32_t record, ChartSeries &series, uint32_t colour)
-{
-    drawOjip(Chart1->model(), m_state.MeasurementBuffer, mode, record, series, colour, m_ui->CBoxALNO->currentIndex());
-    Chart1->refresh();
-}
-
-// Every view of one record starts in pool series 0 in red.
-void TForm2::drawInPoolSeries0(DrawMode mode)
-{
-    ChartModel &model = Chart1->model();
-    if (model.poolSize() == 0)
-        return;
-    DrawOJIP(mode, m_session.CurrentRecord, model.CurvePool[0], kFirstCurveColour);
-}
-
-void TForm2::DrawAL()
-{
-    drawAl(Chart1->model(), m_state.MeasurementBuffer, m_session.CurrentRecord);
-    Chart1->refresh();
+    draw(m_session.selectionRedrawn());
 }
 
 void TForm2::RdBtnOJIPClick()
 {
-    uncheckRadio(m_ui->RdBtnAL);
-    m_ui->CBoxALNO->hide();
-    m_ui->RdBtnOJIP->setChecked(true);
-    if (m_ui->CBoxFN->currentIndex() != 0) {
-        ReDrawAxis(AxisMode::Ojip);
-        drawInPoolSeries0(DrawMode::AllCurves);
-    } else {
-        DrawSelectInChart();
-    }
+    showView(m_session.ojipClicked());
 }
 
 void TForm2::RdBtnALClick()
 {
-    uncheckRadio(m_ui->RdBtnOJIP);
-    m_ui->RdBtnAL->setChecked(true);
-    m_ui->CBoxALNO->setCurrentIndex(0);
-    const RecordHeader h(m_state.MeasurementBuffer, m_session.CurrentRecord);
-    switch (ViewerSession::actinicView(h)) {
-    case ActinicView::None:
-        return;
-    case ActinicView::TimeCourse:
-        DrawAL();
-        return;
-    case ActinicView::Sections: {
-        QComboBox *al = m_ui->CBoxALNO;
-        al->show();
-        al->clear();
-        al->addItems(ViewerSession::actinicSelectorEntries(h));
-        al->setCurrentIndex(0);
-        ReDrawAxis(AxisMode::ActinicOjip);
-        drawInPoolSeries0(DrawMode::ActinicCurves);
-        return;
-    }
-    }
+    showView(m_session.actinicClicked());
 }
 
 void TForm2::CBoxALNOChange()
 {
-    drawInPoolSeries0(DrawMode::ActinicCurves);
+    showView(m_session.sectionChosen(m_ui->CBoxALNO->currentIndex()));
 }
 
 void TForm2::CBoxFNChange()
 {
-    m_ui->BtnP700Save->hide();
-    // Runs RdBtnOJIPClick first when the actinic-light view was showing.
-    m_ui->RdBtnOJIP->setChecked(true);
-    m_ui->RdBtnAL->setEnabled(false);
-    uncheckRadio(m_ui->RdBtnAL);
-    m_ui->CBoxALNO->hide();
-    if (m_ui->CBoxFN->currentIndex() == 0) {
-        DrawSelectInChart();
+    showView(m_session.fileChosen(m_ui->CBoxFN->currentIndex()));
+}
+
+void TForm2::showView(const DrawPlan &plan)
+{
+    showViewControls();
+    draw(plan);
+}
+
+namespace {
+
+// Entries and choice set from code run no change handler.
+void showEntries(QComboBox *box, const QStringList &entries, int index)
+{
+    const QSignalBlocker block(box);
+    QStringList shown;
+    shown.reserve(box->count());
+    for (int i = 0; i < box->count(); ++i)
+        shown << box->itemText(i);
+    if (shown != entries) {
+        box->clear();
+        box->addItems(entries);
+    }
+    box->setCurrentIndex(index);
+}
+
+// Checked from code without running the button's handler.
+void showRadio(QRadioButton *button, bool enabled, bool checked)
+{
+    button->setEnabled(enabled);
+    if (!checked) {
+        uncheckRadio(button);
         return;
     }
-    const QString name = m_ui->CBoxFN->currentText();
-    int line = -1;
-    for (int i = 0; i < lineCount() && i < kMaxListed; ++i) {
-        if (isTicked(i) && m_ui->ChkListBox1->item(i)->text() == name) {
-            line = i;
-            break;
-        }
-    }
-    if (line < 0)
+    const QSignalBlocker block(button);
+    button->setChecked(true);
+}
+
+} // namespace
+
+void TForm2::showViewControls()
+{
+    const ViewControls &c = m_session.controls();
+    showEntries(m_ui->CBoxFN, c.fileEntries, c.fileIndex);
+    m_ui->CBoxFN->setEnabled(c.fileEnabled);
+    showRadio(m_ui->RdBtnOJIP, c.ojipEnabled, c.ojipChecked);
+    showRadio(m_ui->RdBtnAL, c.actinicEnabled, c.actinicChecked);
+    showEntries(m_ui->CBoxALNO, c.sectionEntries, c.sectionIndex);
+    m_ui->CBoxALNO->setVisible(c.sectionShown);
+    m_ui->BtnP700Save->setVisible(c.p700Shown);
+}
+
+void TForm2::draw(const DrawPlan &plan)
+{
+    if (plan.empty())
         return;
-    m_session.chooseRecord(m_state.RecordIndex, line, name);
-    // The axes stay as the previous view left them.
-    drawInPoolSeries0(DrawMode::AllCurves);
-    const RecordControls controls =
-        ViewerSession::controlsFor(RecordHeader(m_state.MeasurementBuffer, m_session.CurrentRecord));
-    if (controls.actinicEnabled) {
-        m_ui->RdBtnAL->setEnabled(true);
-        m_ui->CBoxALNO->hide();
-    }
-    if (controls.p700Shown)
-        m_ui->BtnP700Save->show();
+    const std::vector<RecordEntry> ticked = tickedEntries();
+    drawPlan(Chart1->model(), m_state.MeasurementBuffer, ticked, plan);
+    Chart1->refresh();
 }
 
 void TForm2::BtnSavePicClick()

@@ -47,28 +47,26 @@ struct Viewer
         return n;
     }
 
-    // The list as the viewer fills it, every line ticked with a colour, and the file
-    // selector offering "All First OJIP" and the ticked lines.
+    // The list holding these records, every line then ticked as a click on its box does,
+    // so the lines take their tick colours and the selector offers them.
     void listAndTick(const DataBuilder &b, const std::vector<uint32_t> &records)
     {
         b.loadInto(state->MeasurementBuffer);
-        const QSignalBlocker block(ui->ChkListBox1);
-        ui->ChkListBox1->clear();
-        ui->CBoxFN->clear();
-        ui->CBoxFN->addItem(QStringLiteral("All First OJIP"));
-        for (size_t i = 0; i < records.size(); ++i) {
-            state->RecordIndex[i] = {records[i], uint32_t(0x10000 * (i + 1) + 7)};
-            const QString text = listLineText(RecordHeader(state->MeasurementBuffer, records[i]));
-            auto *item = new QListWidgetItem(text, ui->ChkListBox1);
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(Qt::Checked);
-            ui->CBoxFN->addItem(text);
+        {
+            const QSignalBlocker block(ui->ChkListBox1);
+            ui->ChkListBox1->clear();
+            for (size_t i = 0; i < records.size(); ++i) {
+                state->RecordIndex[i] = {records[i], 0};
+                const QString text = listLineText(RecordHeader(state->MeasurementBuffer, records[i]));
+                auto *item = new QListWidgetItem(text, ui->ChkListBox1);
+                item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+                item->setCheckState(Qt::Unchecked);
+            }
         }
-        ui->CBoxFN->setEnabled(true);
-        ui->CBoxFN->setCurrentIndex(0);
-        ui->RdBtnOJIP->setEnabled(true);
-        ui->RdBtnOJIP->setChecked(true);
-        w->form2.DrawSelectInChart();
+        for (int line = 0; line < int(records.size()); ++line) {
+            ui->ChkListBox1->setCurrentRow(line);
+            ui->ChkListBox1->item(line)->setCheckState(Qt::Checked);
+        }
     }
 
     void choose(int fnIndex)

@@ -64,7 +64,7 @@ struct Viewer
     RecordHeader header(int line) const { return RecordHeader(state->MeasurementBuffer, state->RecordIndex[size_t(line)].offset); }
     void chooseCurrent(int line)
     {
-        w->form2.session().chooseRecord(state->RecordIndex, line, listLineText(header(line)));
+        w->form2.session().chooseRecord(line, listLineText(header(line)));
     }
 };
 
