@@ -29,20 +29,32 @@ struct Viewer
         w->form2.setExitFunction([](int) {});
         w->form2.show();
         auto *ui = w->form2.ui();
-        const QSignalBlocker block(ui->ChkListBox1);
-        ui->CBoxFN->addItem(QStringLiteral("All First OJIP"));
-        for (int i = 0; i < built.listed; ++i) {
-            state->RecordIndex[size_t(i)].colour = uint32_t(0x9E3779B9u * uint32_t(i + 1)) % 0xFFFFFFu;
-            const QString text = listLineText(RecordHeader(state->MeasurementBuffer, state->RecordIndex[size_t(i)].offset));
-            auto *item = new QListWidgetItem(text, ui->ChkListBox1);
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(Qt::Checked);
-            ui->CBoxFN->addItem(text);
+        {
+            const QSignalBlocker block(ui->ChkListBox1);
+            for (int i = 0; i < built.listed; ++i) {
+                const QString text = listLineText(RecordHeader(state->MeasurementBuffer, state->RecordIndex[size_t(i)].offset));
+                auto *item = new QListWidgetItem(text, ui->ChkListBox1);
+                item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+                item->setCheckState(Qt::Unchecked);
+            }
         }
-        ui->CBoxFN->setCurrentIndex(0);
+        // Ticked as clicks on their boxes, so the lines take their colours and the
+        // file selector offers them.
+        for (int i = 0; i < built.listed; ++i) {
+            ui->ChkListBox1->setCurrentRow(i);
+            ui->ChkListBox1->item(i)->setCheckState(Qt::Checked);
+        }
         QCoreApplication::processEvents();
     }
 };
+
+int drawnCurves(Viewer &v)
+{
+    int n = 0;
+    for (const ChartSeries &s : v.w->form2.chart1().model().CurvePool)
+        n += s.points.empty() ? 0 : 1;
+    return n;
+}
 
 } // namespace
 
@@ -59,6 +71,8 @@ static void BM_ListViewOf61TenSecondCurvesAndRender(benchmark::State &st)
         v.w->form2.DrawSelectInChart();
         benchmark::DoNotOptimize(v.w->form2.chart1().renderImage());
     }
+    if (drawnCurves(v) != 61)
+        st.SkipWithError("the ticked records were not drawn");
 }
 BENCHMARK(BM_ListViewOf61TenSecondCurvesAndRender)->Unit(benchmark::kMillisecond);
 
@@ -72,5 +86,7 @@ static void BM_All61PulseCurvesAndRender(benchmark::State &st)
         v.w->form2.CBoxFNChange();
         benchmark::DoNotOptimize(v.w->form2.chart1().renderImage());
     }
+    if (drawnCurves(v) != 61)
+        st.SkipWithError("the record's pulses were not drawn");
 }
 BENCHMARK(BM_All61PulseCurvesAndRender)->Unit(benchmark::kMillisecond);
