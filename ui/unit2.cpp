@@ -11,6 +11,7 @@
 #include "charts/linecolour.h"
 #include "ui/recordlistdelegate.h"
 #include "ui/unit2jippage.h"
+#include "ui/viewerlabel.h"
 #include "data/tickcolour.h"
 
 #include <QCloseEvent>
@@ -209,8 +210,7 @@ void TForm2::BtnOpenClick()
     const LoadResult loaded = loadDataFile(path, *scratch);
     const QString fileName = QFileInfo(path).fileName();
     if (!loaded.ok()) {
-        m_dialogs.showError(QStringLiteral("打开文件"),
-                            QStringLiteral("无法打开数据文件 %1：%2").arg(fileName, loadErrorText(loaded.error)));
+        m_dialogs.showError(QStringLiteral("打开文件"), openFailureText(fileName, loaded));
         return;
     }
 
@@ -218,11 +218,7 @@ void TForm2::BtnOpenClick()
     // Copied, not swapped: the shared buffer keeps its one allocation for the whole run.
     m_state.MeasurementBuffer.copyFrom(*scratch);
     m_state.VersionMarker = loaded.versionMarker;
-    m_ui->Label1->setText(QStringLiteral("查看文件:") + fileName + QStringLiteral("   数据个数:")
-                          + QString::number(loaded.recordCount));
-    if (loaded.truncated)
-        m_ui->Label1->setText(m_ui->Label1->text()
-                              + QStringLiteral("   （文件过大，只读入前%1个数据块，其余部分已忽略）").arg(loaded.blockCount));
+    m_ui->Label1->setText(openedFileLabel(fileName, loaded));
     m_ui->BtnSaveAll->setEnabled(false);
     FillFNtoChkListBox();
     m_session.listRebuilt();
@@ -261,8 +257,7 @@ void TForm2::FillFNtoChkListBox()
         list->addItem(item);
     }
     if (build.leftOut > 0)
-        m_ui->Label1->setText(m_ui->Label1->text()
-                              + QStringLiteral("   （列表只显示前%1个，另有%2个未列出）").arg(kMaxListed).arg(build.leftOut));
+        m_ui->Label1->setText(m_ui->Label1->text() + leftOutNote(build.leftOut));
     list->setUpdatesEnabled(true);
     m_fillingList = false;
 }
