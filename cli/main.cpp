@@ -11,13 +11,6 @@
 #include <memory>
 
 namespace corvane::cli {
-
-int fail(int status, const QString &message)
-{
-    std::fprintf(stderr, "corvane-cli: %s\n", message.toUtf8().constData());
-    return status;
-}
-
 namespace {
 
 const std::vector<Command> &commands()
