@@ -18,7 +18,6 @@ struct Command
 int runList(const ParsedArgs &args);
 int runRaw(const ParsedArgs &args);
 int runP700(const ParsedArgs &args);
-int runPlot(const ParsedArgs &args);
 int runTable(const ParsedArgs &args);
 int runJip(const ParsedArgs &args);
 int runCurves(const ParsedArgs &args);

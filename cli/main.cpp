@@ -1,6 +1,7 @@
 // corvane-cli: the batch companion for researchers who script their analysis.
 #include "analysis/qualityflags.h"
 #include "cli/commands.h"
+#include "cli/plotcommand.h"
 
 #include <QApplication>
 #include <QCoreApplication>
