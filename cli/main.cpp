@@ -1,44 +1,34 @@
 // corvane-cli: the batch companion for researchers who script their analysis.
 #include "analysis/qualityflags.h"
 #include "cli/commands.h"
+#include "cli/plotcommand.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <memory>
 
 namespace corvane::cli {
-
-int fail(int status, const QString &message)
-{
-    std::fprintf(stderr, "corvane-cli: %s\n", message.toUtf8().constData());
-    return status;
-}
-
 namespace {
 
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> table = {
-        {"list", "list FILE.bin [-o OUT]", {{QStringLiteral("-o")}}, runList},
+        {"list", "list FILE.bin [-o OUT]", {{QStringLiteral("-o")}}, coreMain<runList>},
         {"raw", "raw FILE.bin [--select 1,3,5] --format csv|bin [-o OUT]",
-         {{QStringLiteral("--select")}, {QStringLiteral("--format")}, {QStringLiteral("-o")}}, runRaw},
-        {"p700", "p700 FILE.bin --record N [-o OUT.csv]", {{QStringLiteral("--record")}, {QStringLiteral("-o")}}, runP700},
+         {{QStringLiteral("--select")}, {QStringLiteral("--format")}, {QStringLiteral("-o")}}, coreMain<runRaw>},
+        {"p700", "p700 FILE.bin --record N [-o OUT.csv]", {{QStringLiteral("--record")}, {QStringLiteral("-o")}},
+         coreMain<runP700>},
         {"plot", "plot FILE.bin [--select 1,3] [--record N [--al [SECTION]]] [--size WxH] -o OUT.bmp|OUT.png\n"
                  "  corvane-cli plot FILE.bin --view vt|dvt|radar [--select 1,3] [--control N] [--size WxH] -o OUT.png|OUT.svg",
          {{QStringLiteral("--select")}, {QStringLiteral("--record")}, {QStringLiteral("--al"), true, true},
           {QStringLiteral("--size")}, {QStringLiteral("-o")}, {QStringLiteral("--view")}, {QStringLiteral("--control")}},
-         runPlot, true},
-        {"table", "table FILE.bin [--select 1,3,5] [-o OUT.csv]", {{QStringLiteral("--select")}, {QStringLiteral("-o")}}, runTable},
+         plotMain},
+        {"table", "table FILE.bin [--select 1,3,5] [-o OUT.csv]", {{QStringLiteral("--select")}, {QStringLiteral("-o")}},
+         coreMain<runTable>},
         {"jip", "jip FILE.bin... [--select 1,3,5] [--format csv|tsv|long] [--group-by name] [-o OUT]",
          {{QStringLiteral("--select")}, {QStringLiteral("--format")}, {QStringLiteral("--group-by")}, {QStringLiteral("-o")}},
-         runJip, false, true},
+         coreMain<runJip>, true},
         {"curves", "curves FILE.bin... [--select 1,3,5] [--normalise none|vt] [--format csv|long] [-o OUT]",
          {{QStringLiteral("--select")}, {QStringLiteral("--normalise")}, {QStringLiteral("--format")}, {QStringLiteral("-o")}},
-         runCurves, false, true},
+         coreMain<runCurves>, true},
     };
     return table;
 }
@@ -72,16 +62,11 @@ int help()
 int main(int argc, char **argv)
 {
     using namespace corvane::cli;
-    // Commands that render pictures need a GUI application, offscreen unless a
-    // platform is asked for; the rest need only the core.
-    const bool gui = argc > 1 && std::any_of(commands().begin(), commands().end(), [&](const Command &c) {
-        return c.gui && std::strcmp(argv[1], c.name) == 0;
-    });
-    if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> app =
-        gui ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
-    const QStringList args = app->arguments().mid(1);
+    // The words as QCoreApplication::arguments() decodes them on Linux. No application
+    // object yet: each command's entry starts the one it needs.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
     if (args.isEmpty())
         return usage({});
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h")) || args[0] == QLatin1String("help"))
@@ -92,7 +77,11 @@ int main(int argc, char **argv)
         ParsedArgs parsed;
         if (QString e = parseArgs(args.mid(1), c.options, parsed, c.manyFiles); !e.isEmpty())
             return usage(e);
-        return c.run(parsed);
+        // The application gets the program name alone: every word was corvane-cli's,
+        // and Qt is not to read one as its own option (-style, -platform, -reverse).
+        int appArgc = 1;
+        char *appArgv[] = {argv[0], nullptr};
+        return c.run(AppArgs{appArgc, appArgv}, parsed);
     }
     return usage(QStringLiteral("unknown command %1").arg(args[0]));
 }

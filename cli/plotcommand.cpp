@@ -5,6 +5,7 @@
 #include "charts/viewersession.h"
 #include "cli/clidata.h"
 #include "cli/commands.h"
+#include "cli/plotcommand.h"
 #include "cli/plotsize.h"
 #include "cli/plotview.h"
 #include "data/record.h"
