@@ -11,7 +11,6 @@
 #include "data/record.h"
 #include "data/recordtext.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
