@@ -23,6 +23,20 @@ TickUpdate ViewerSession::tickChanged(int line, bool ticked, const std::vector<T
         update.coloured = true;
         update.colour = tickColour(line, ticked);
     }
+    update.draw = offerTicked(tickedLines);
+    return update;
+}
+
+DrawPlan ViewerSession::tickedInOrder(const std::vector<TickedLine> &lines)
+{
+    for (const TickedLine &t : lines)
+        tickColour(t.line, true);
+    return offerTicked(lines);
+}
+
+DrawPlan ViewerSession::offerTicked(const std::vector<TickedLine> &tickedLines)
+{
+    DrawPlan plan;
     // After a tick change nothing is chosen: the view controls wait for the selector.
     ViewControls &c = m_controls;
     c.fileEnabled = false;
@@ -43,12 +57,12 @@ TickUpdate ViewerSession::tickChanged(int line, bool ticked, const std::vector<T
         c.ojipEnabled = true;
         // Checking the OJIP button shows its view at once, before the selector has a choice.
         if (!c.ojipChecked)
-            showOjip(update.draw);
+            showOjip(plan);
         c.fileEnabled = true;
         c.fileIndex = 0;
     }
-    update.draw.push_back(selection());
-    return update;
+    plan.push_back(selection());
+    return plan;
 }
 
 DrawPlan ViewerSession::fileChosen(int entry)

@@ -103,6 +103,11 @@ public:
     // the next tick colour (0 when unticked), the selector offers the ticked lines and
     // nothing is chosen yet.
     TickUpdate tickChanged(int line, bool ticked, const std::vector<TickedLine> &tickedLines);
+    // `lines` ticked one after another in list order, from none ticked: the colours,
+    // controls and chart of as many tick changes, with the selector offered once.
+    // Each tick's plan ends by drawing the whole selection, so the returned plan draws
+    // what all of them together would.
+    DrawPlan tickedInOrder(const std::vector<TickedLine> &lines);
     // The user's choice of selector entry `entry`: 0 shows the selection, a line's
     // entry makes its record current and shows all of its curves.
     DrawPlan fileChosen(int entry);
@@ -133,6 +138,7 @@ public:
 private:
     RecordHeader currentHeader() const { return RecordHeader(m_buffer, CurrentRecord); }
     DrawStep selection() const;
+    DrawPlan offerTicked(const std::vector<TickedLine> &tickedLines);
     void showOjip(DrawPlan &plan);
     DrawStep curves(DrawMode mode) const;
 

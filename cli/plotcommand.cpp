@@ -84,18 +84,14 @@ int runPlot(const ParsedArgs &args)
         return fail(2, QStringLiteral("--record: line %1 is not among the --select lines").arg(record + 1));
 
     // Ticked one by one in list order, as the viewer's user would, taking its colours.
-    // Every tick's plan ends by drawing the whole selection, so the last tick's plan
-    // leaves the chart as all of them would.
     const MeasurementBuffer &buffer = state.MeasurementBuffer;
     std::vector<TickedLine> tickedLines;
-    std::vector<RecordEntry> ticked;
-    DrawPlan plan;
-    for (int line : lines) {
-        const RecordEntry &entry = state.RecordIndex[size_t(line)];
-        tickedLines.push_back({line, listLineText(RecordHeader(buffer, entry.offset))});
-        plan = session.tickChanged(line, true, tickedLines).draw;
-        ticked.push_back(entry);
-    }
+    for (int line : lines)
+        tickedLines.push_back({line, listLineText(RecordHeader(buffer, state.RecordIndex[size_t(line)].offset))});
+    DrawPlan plan = session.tickedInOrder(tickedLines);
+    std::vector<RecordEntry> ticked;  // with the colours the ticks gave them
+    for (int line : lines)
+        ticked.push_back(state.RecordIndex[size_t(line)]);
     if (record >= 0) {
         // The file selector lists "All First OJIP" and then the ticked lines.
         const int fnIndex = int(chosen - lines.begin()) + 1;

@@ -313,3 +313,23 @@ TEST(ViewerSession, TheChosenRecordIsTheOneAPlotCallerNames)
     EXPECT_EQ(session.CurrentRecordName, QStringLiteral("A0001"));
     EXPECT_TRUE(session.controls().p700Shown);
 }
+
+TEST(ViewerSession, TickingInOrderIsAsManyTickChanges)
+{
+    const FourLines f;
+    RecordIndex oneByOne = f.index;
+    RecordIndex atOnce = f.index;
+    ViewerSession a(f.buffer, oneByOne);
+    ViewerSession b(f.buffer, atOnce);
+    std::vector<TickedLine> lines;
+    for (int line : {0, 2, 3}) {
+        lines.push_back({line, f.texts[line]});
+        a.tickChanged(line, true, lines);
+    }
+    EXPECT_EQ(b.tickedInOrder(lines),
+              (DrawPlan{axis(AxisMode::Ojip, -1, 0), curves(DrawMode::AllCurves, 0, -1), selection(0, 0)}));
+    EXPECT_EQ(b.controls(), a.controls());
+    for (int line = 0; line < 4; ++line)
+        EXPECT_EQ(atOnce[size_t(line)].colour, oneByOne[size_t(line)].colour) << line;
+    EXPECT_NE(atOnce[3].colour, 0u);
+}
