@@ -3,17 +3,13 @@
 #include "charts/axisrange.h"
 #include "charts/chartmodel.h"
 #include "charts/curvechart.h"
-#include "data/record.h"
-#include "data/recordtext.h"
 #include "sim/synthetic.h"
-#include "support/scripteddialogs.h"
-#include "ui/windows.h"
+#include "support/viewerwindow.h"
 #include "ui_Unit2.h"
 
 #include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
-#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,58 +19,6 @@ using namespace corvane;
 using namespace corvane::test;
 
 namespace {
-
-struct Viewer
-{
-    std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Windows> w;
-    Ui::TForm2 *ui = nullptr;
-
-    Viewer()
-    {
-        w = std::make_unique<Windows>(*state, &dialogs);
-        w->form2.setExitFunction([](int) {});
-        w->form2.show();
-        ui = w->form2.ui();
-    }
-    ChartModel &chart() { return w->form2.chart1().model(); }
-    int curves()
-    {
-        int n = 0;
-        for (const ChartSeries &s : chart().CurvePool)
-            n += s.points.empty() ? 0 : 1;
-        return n;
-    }
-
-    // The list holding these records, every line then ticked as a click on its box does,
-    // so the lines take their tick colours and the selector offers them.
-    void listAndTick(const DataBuilder &b, const std::vector<uint32_t> &records)
-    {
-        b.loadInto(state->MeasurementBuffer);
-        {
-            const QSignalBlocker block(ui->ChkListBox1);
-            ui->ChkListBox1->clear();
-            for (size_t i = 0; i < records.size(); ++i) {
-                state->RecordIndex[i] = {records[i], 0};
-                const QString text = listLineText(RecordHeader(state->MeasurementBuffer, records[i]));
-                auto *item = new QListWidgetItem(text, ui->ChkListBox1);
-                item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-                item->setCheckState(Qt::Unchecked);
-            }
-        }
-        for (int line = 0; line < int(records.size()); ++line) {
-            ui->ChkListBox1->setCurrentRow(line);
-            ui->ChkListBox1->item(line)->setCheckState(Qt::Checked);
-        }
-    }
-
-    void choose(int fnIndex)
-    {
-        ui->CBoxFN->setCurrentIndex(fnIndex);
-        w->form2.CBoxFNChange();
-    }
-};
 
 HeaderFields named(const char *name, uint16_t kind, uint16_t ojipSeconds, uint16_t total, uint16_t fm)
 {
@@ -91,10 +35,11 @@ HeaderFields named(const char *name, uint16_t kind, uint16_t ojipSeconds, uint16
 
 TEST(ViewerChart, ChartSetUpAsDesigned)
 {
-    Viewer v;
-    CurveChart &c = v.w->form2.chart1();
+    ViewerWindow<> v;
+    v.enter();
+    CurveChart &c = v.form().chart1();
     EXPECT_EQ(c.objectName(), QStringLiteral("Chart1"));
-    EXPECT_EQ(c.parentWidget(), v.ui->Chart1Host);
+    EXPECT_EQ(c.parentWidget(), v.ui()->Chart1Host);
     EXPECT_EQ(v.chart().poolSize(), 61) << "made when the viewer shows";
     EXPECT_FALSE(c.chart()->legend()->isVisible());
     EXPECT_EQ(c.chart()->backgroundBrush().color(), QColor(187, 188, 198));
@@ -136,7 +81,7 @@ TEST(ViewerChart, AxisLabelsGroupThousandsAndCarryTheirUnit)
 
 TEST(ViewerChart, ViewSelectionFollowsTheCurveTabRules)
 {
-    Viewer v;
+    ViewerWindow<> v;
     DataBuilder b;
     const uint32_t ojip = b.addHeader(named("OJIP", 1, 1, 0, 800));
     b.addCurve(rampCurve(100));
@@ -152,8 +97,12 @@ TEST(ViewerChart, ViewSelectionFollowsTheCurveTabRules)
     HeaderFields dup = named("DUP", 1, 1, 0, 3000);  // same list text as the pulse record
     const uint32_t sameText = b.addHeader(dup);
     b.addCurve(rampCurve(1));
-    v.listAndTick(b, {ojip, pulse, post, noAl, sameText});
-    auto *ui = v.ui;
+    v.enterWithUpload(b);
+    v.tickAll();
+    const uint32_t listed[] = {ojip, pulse, post, noAl, sameText};
+    for (size_t line = 0; line < std::size(listed); ++line)
+        ASSERT_EQ(v.state->RecordIndex[line].offset, listed[line]) << line;
+    auto *ui = v.ui();
 
     EXPECT_EQ(v.curves(), 5);
     EXPECT_EQ(v.chart().CurvePool[2].points[0].colour, v.state->RecordIndex[2].colour);
@@ -161,8 +110,8 @@ TEST(ViewerChart, ViewSelectionFollowsTheCurveTabRules)
 
     // The pulse-transient record: all its pulses; the axes stay as the list view left them.
     v.choose(2);
-    EXPECT_EQ(v.w->form2.session().CurrentRecord, pulse) << "the first ticked line with that text";
-    EXPECT_EQ(v.w->form2.session().CurrentRecordName, QStringLiteral("DUP0001"));
+    EXPECT_EQ(v.form().session().CurrentRecord, pulse) << "the first ticked line with that text";
+    EXPECT_EQ(v.form().session().CurrentRecordName, QStringLiteral("DUP0001"));
     EXPECT_EQ(v.curves(), 12);
     EXPECT_EQ(v.chart().CurvePool[11].marker, MarkerStyle::Circle);
     EXPECT_EQ(v.chart().Axes.yMax, 3100);
@@ -201,7 +150,7 @@ TEST(ViewerChart, ViewSelectionFollowsTheCurveTabRules)
     EXPECT_EQ(v.curves(), 4);
     EXPECT_EQ(v.chart().Axes.yMax, 2500 + 117 + 100 + 100) << "from the first actinic curve";
     ui->CBoxALNO->setCurrentIndex(3);
-    v.w->form2.CBoxALNOChange();
+    v.form().CBoxALNOChange();
     EXPECT_EQ(v.curves(), 1);
     EXPECT_EQ(v.chart().CurvePool[0].points[0].y, 2000 + 100 * 7);
     EXPECT_EQ(v.chart().CurvePool[0].points[0].colour, 255u);
@@ -223,17 +172,18 @@ TEST(ViewerChart, ViewSelectionFollowsTheCurveTabRules)
     v.choose(0);
     EXPECT_EQ(v.curves(), 5);
     EXPECT_EQ(v.chart().Axes.yMax, 3100);
-    EXPECT_EQ(v.w->form2.session().CurrentRecord, noAl) << "kept until the next choice";
+    EXPECT_EQ(v.form().session().CurrentRecord, noAl) << "kept until the next choice";
 }
 
 TEST(ViewerChart, SavePictureWritesAn24BitBitmapOfTheChartsSize)
 {
-    Viewer v;
+    ViewerWindow<> v;
+    v.enter();
     QTemporaryDir dir;
-    v.w->form2.resize(800, 560);
+    v.form().resize(800, 560);
     QCoreApplication::processEvents();
     // The chart follows its anchored host; the picture must follow the chart.
-    const QSize chartSize = v.w->form2.chart1().size();
+    const QSize chartSize = v.form().chart1().size();
     ASSERT_GT(chartSize.width(), 100);
     for (const QString &answer : {dir.filePath(QStringLiteral("PicQX_")), QString(), dir.filePath(QStringLiteral("missing/pic.bmp"))}) {
         ScriptedDialogs::SaveAnswer a;
@@ -241,7 +191,7 @@ TEST(ViewerChart, SavePictureWritesAn24BitBitmapOfTheChartsSize)
         v.dialogs.saveAnswers.push_back(a);
     }
 
-    v.w->form2.BtnSavePicClick();
+    v.form().BtnSavePicClick();
     ASSERT_EQ(v.dialogs.savesSeen.size(), 1u);
     const SaveDialogState &seen = v.dialogs.savesSeen[0];
     EXPECT_EQ(seen.Title, QStringLiteral("存储图像"));
@@ -266,23 +216,25 @@ TEST(ViewerChart, SavePictureWritesAn24BitBitmapOfTheChartsSize)
     const QImage img = QImage::fromData(bmp, "BMP");
     EXPECT_EQ(img.pixelColor(2, 2), QColor(187, 188, 198)) << "the chart's background";
 
-    v.w->form2.BtnSavePicClick();
+    v.form().BtnSavePicClick();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "cancel writes nothing";
     EXPECT_TRUE(v.dialogs.errors.empty());
 
-    v.w->form2.BtnSavePicClick();
+    v.form().BtnSavePicClick();
     EXPECT_EQ(v.dialogs.errors.size(), 1u) << "an unwritable path is reported";
 }
 
 TEST(ViewerChart, CurvesAndCrossesAreDrawnSmooth)
 {
-    Viewer v;
+    ViewerWindow<> v;
     DataBuilder b;
     const uint32_t record = addOjipRecord(b, HeaderFields{}, OjipShape{}, false);
-    v.listAndTick(b, {record});
+    v.enterWithUpload(b);
+    v.tickAll();
+    ASSERT_EQ(v.state->RecordIndex[0].offset, record);
     v.state->RecordIndex[0].colour = 0x0000FF;  // pure red
-    v.w->form2.DrawSelectInChart();
-    const QImage img = v.w->form2.chart1().renderImage().convertToFormat(QImage::Format_RGB32);
+    v.form().DrawSelectInChart();
+    const QImage img = v.form().chart1().renderImage().convertToFormat(QImage::Format_RGB32);
 
     // Edges are blended into the grey ground, so some pixels lie between the two colours:
     // more red than the ground, yet less than the curve.

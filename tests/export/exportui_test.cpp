@@ -2,9 +2,7 @@
 
 #include "data/p700export.h"
 #include "data/rawexport.h"
-#include "data/record.h"
-#include "data/recordtext.h"
-#include "support/scripteddialogs.h"
+#include "support/viewerwindow.h"
 #include "ui/windows.h"
 #include "ui_Unit2.h"
 #include "ui_Unit3.h"
@@ -29,7 +27,7 @@ namespace {
 class FlagWatchingDialogs : public ScriptedDialogs
 {
 public:
-    const ViewerSession *session = nullptr;  // the viewer's, once it exists
+    const ViewerSession *session = nullptr;  // the viewer's, set by the fixture
     std::vector<bool> flagWhileOpen;
 
     bool runSave(SaveDialogState &dlg, const std::function<void(int)> &typeChange) override
@@ -39,33 +37,18 @@ public:
     }
 };
 
-// The viewer holding the built data, its list filled and `ticked` lines ticked.
-struct Viewer
+// The viewer after an upload of the built data, `ticked` lines ticked as a click on
+// their boxes ticks them.
+struct Viewer : ViewerWindow<FlagWatchingDialogs>
 {
-    std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    FlagWatchingDialogs dialogs;
-    std::unique_ptr<Windows> w;
-    int listed = 0;
-
     Viewer(const DataBuilder &b, const std::vector<int> &ticked)
     {
-        b.loadInto(state->MeasurementBuffer);
-        state->VersionMarker = kCurrentVersion;
-        listed = buildRecordIndex(state->MeasurementBuffer, state->VersionMarker, state->RecordIndex).listed;
-        w = std::make_unique<Windows>(*state, &dialogs);
-        dialogs.session = &w->form2.session();
-        for (int i = 0; i < listed; ++i) {
-            auto *item = new QListWidgetItem(listLineText(header(i)), w->form2.ui()->ChkListBox1);
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            const bool tick = std::find(ticked.begin(), ticked.end(), i) != ticked.end();
-            item->setCheckState(tick ? Qt::Checked : Qt::Unchecked);
-        }
+        dialogs.session = &form().session();
+        enterWithUpload(b);
+        for (int line : ticked)
+            tick(line);
     }
-    RecordHeader header(int line) const { return RecordHeader(state->MeasurementBuffer, state->RecordIndex[size_t(line)].offset); }
-    void chooseCurrent(int line)
-    {
-        w->form2.session().chooseRecord(line, listLineText(header(line)));
-    }
+    TForm3 &notice() { return windows->form3; }
 };
 
 DataBuilder threeRecords()
@@ -105,7 +88,7 @@ TEST(RawExportButton, TypeChosenInTheDialogDecidesFormAndExtension)
         Viewer v(threeRecords(), {0, 2});
         QTemporaryDir dir;
         v.dialogs.saveAnswers.push_back({dir.filePath(QString::fromLatin1(c.typed)), 0, c.typeChanges});
-        v.w->form2.ui()->BtnSaveODat->click();
+        v.ui()->BtnSaveODat->click();
 
         ASSERT_EQ(v.dialogs.savesSeen.size(), 1u);
         const SaveDialogState &seen = v.dialogs.savesSeen[0];
@@ -115,7 +98,7 @@ TEST(RawExportButton, TypeChosenInTheDialogDecidesFormAndExtension)
         EXPECT_EQ(seen.DefaultExt, QStringLiteral("bin"));
         EXPECT_EQ(seen.FilterIndex, 1);
         EXPECT_EQ(v.dialogs.flagWhileOpen, std::vector<bool>{true});
-        EXPECT_FALSE(v.w->form2.session().RawExportDialogOpen);
+        EXPECT_FALSE(v.form().session().RawExportDialogOpen);
 
         const std::vector<int> ticked{0, 2};
         const QByteArray expected = c.csv ? rawCsvBytes(v.state->MeasurementBuffer, v.state->RecordIndex, ticked)
@@ -142,9 +125,9 @@ TEST(RawExportButton, CancelAndWriteFailureLeaveNoFile)
         SCOPED_TRACE(c.name);
         Viewer v(threeRecords(), {1});
         v.dialogs.saveAnswers.push_back({c.path, 2, {}});
-        v.w->form2.BtnSaveODatClick();
+        v.form().BtnSaveODatClick();
         EXPECT_EQ(v.dialogs.errors.size(), c.errors);
-        EXPECT_FALSE(v.w->form2.session().RawExportDialogOpen);
+        EXPECT_FALSE(v.form().session().RawExportDialogOpen);
         EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     }
 }
@@ -153,19 +136,19 @@ TEST(RawExportButton, TypeChangeActsOnlyForTheRawExport)
 {
     Viewer v(threeRecords(), {0});
     // Another export's dialog: the handler leaves its extension alone.
-    v.w->form2.saveDialog().DefaultExt = QStringLiteral("png");
-    v.w->form2.SaveDialog1TypeChange(2);
-    EXPECT_EQ(v.w->form2.saveDialog().DefaultExt, QStringLiteral("png"));
+    v.form().saveDialog().DefaultExt = QStringLiteral("png");
+    v.form().SaveDialog1TypeChange(2);
+    EXPECT_EQ(v.form().saveDialog().DefaultExt, QStringLiteral("png"));
 
     // The P700 export hands its dialog no type-change handler at all, so even a
     // raised flag cannot turn its csv into bin.
-    v.chooseCurrent(0);
-    v.w->form2.session().RawExportDialogOpen = true;
+    v.choose(1);
+    v.form().session().RawExportDialogOpen = true;
     QTemporaryDir dir;
     v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("p")), 0, {1}});
-    v.w->form2.BtnP700SaveClick();
+    v.form().BtnP700SaveClick();
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("p.csv"))));
-    v.w->form3.BtnOKClick();
+    v.notice().BtnOKClick();
 }
 
 TEST(P700ExportButton, WritesTheCurrentRecordAndShowsTheNoticeUntilClosed)
@@ -197,11 +180,12 @@ TEST(P700ExportButton, WritesTheCurrentRecordAndShowsTheNoticeUntilClosed)
         b.addCurve(curveOf(1), TailSamples{812, 2040, 935});
         b.addCurve(curveOf(2), TailSamples{0, 1990, 940});
         b.addCurve(curveOf(3), TailSamples{800, 2000, 0});
-        Viewer v(b, {0});
-        v.chooseCurrent(1);
+        // The record chosen in the file selector, not the first ticked one.
+        Viewer v(b, {0, 1});
+        v.choose(2);
         QTemporaryDir dir;
         v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("p700")), 0, {}});
-        v.w->form2.ui()->BtnP700Save->click();
+        v.ui()->BtnP700Save->click();
 
         ASSERT_EQ(v.dialogs.savesSeen.size(), 1u);
         const SaveDialogState &seen = v.dialogs.savesSeen[0];
@@ -212,15 +196,15 @@ TEST(P700ExportButton, WritesTheCurrentRecordAndShowsTheNoticeUntilClosed)
         EXPECT_EQ(readFile(dir.filePath(QStringLiteral("p700.csv"))),
                   gbk("后稳态测量,文件名:,玉米0013,IR强度等级:3\r\n--暗适应--\r\n饱和脉冲序号,采样点A,采样点B,采样点C \r\n")
                       + c.rows);
-        EXPECT_FALSE(v.w->form2.isEnabled());
-        EXPECT_TRUE(v.w->form3.isVisible());
+        EXPECT_FALSE(v.form().isEnabled());
+        EXPECT_TRUE(v.notice().isVisible());
 
         if (c.closeByFrame)
-            v.w->form3.close();
+            v.notice().close();
         else
-            QTest::mouseClick(v.w->form3.ui()->BtnOK, Qt::LeftButton);
-        EXPECT_TRUE(v.w->form2.isEnabled());
-        EXPECT_FALSE(v.w->form3.isVisible());
+            QTest::mouseClick(v.notice().ui()->BtnOK, Qt::LeftButton);
+        EXPECT_TRUE(v.form().isEnabled());
+        EXPECT_FALSE(v.notice().isVisible());
     }
 }
 
@@ -244,13 +228,13 @@ TEST(P700ExportButton, CancelOrWriteFailureShowsNoNotice)
         h.Total = 1;
         b.addHeader(h);
         b.addCurve(curveOf(1), TailSamples{1, 2, 3});
-        Viewer v(b, {});
-        v.chooseCurrent(0);
+        Viewer v(b, {0});
+        v.choose(1);
         v.dialogs.saveAnswers.push_back({c.path, 0, {}});
-        v.w->form2.BtnP700SaveClick();
+        v.form().BtnP700SaveClick();
         EXPECT_EQ(v.dialogs.errors.size(), c.errors);
-        EXPECT_TRUE(v.w->form2.isEnabled());
-        EXPECT_FALSE(v.w->form3.isVisible());
+        EXPECT_TRUE(v.form().isEnabled());
+        EXPECT_FALSE(v.notice().isVisible());
         EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     }
 }
@@ -323,20 +307,20 @@ TEST(ExportButtons, ProposeTypeOneAndReportFailuresUnderTheirTitle)
         const QString title = QString::fromUtf8(c.title);
         SCOPED_TRACE(c.title);
         Viewer v(b, {0});
-        v.chooseCurrent(0);
+        v.choose(1);
         // The raw export, CSV chosen, leaves type 2 in the shared dialog.
         v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("first")), 2, {2}});
-        v.w->form2.BtnSaveODatClick();
-        ASSERT_EQ(v.w->form2.saveDialog().FilterIndex, 2);
+        v.form().BtnSaveODatClick();
+        ASSERT_EQ(v.form().saveDialog().FilterIndex, 2);
         v.dialogs.saveAnswers.push_back({dir.filePath(QStringLiteral("missing/out")), 0, {}});
-        (v.w->form2.*c.click)();
+        (v.form().*c.click)();
         ASSERT_EQ(v.dialogs.savesSeen.size(), 2u);
         EXPECT_EQ(v.dialogs.savesSeen[1].Title, title);
         EXPECT_EQ(v.dialogs.savesSeen[1].FilterIndex, 1);
         ASSERT_EQ(v.dialogs.errors.size(), 1u);
         EXPECT_EQ(v.dialogs.errorTitles[0], title);
         EXPECT_TRUE(v.dialogs.errors[0].startsWith(QStringLiteral("无法写入文件 out"))) << v.dialogs.errors[0].toStdString();
-        EXPECT_FALSE(v.w->form2.session().RawExportDialogOpen);
-        EXPECT_FALSE(v.w->form3.isVisible());
+        EXPECT_FALSE(v.form().session().RawExportDialogOpen);
+        EXPECT_FALSE(v.notice().isVisible());
     }
 }

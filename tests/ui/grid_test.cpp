@@ -3,9 +3,8 @@
 #include "sim/databuilder.h"
 #include "sim/synthetic.h"
 #include "support/clirun.h"
-#include "support/scripteddialogs.h"
+#include "support/viewerwindow.h"
 #include "ui/parametertablemodel.h"
-#include "ui/windows.h"
 #include "ui_Unit2.h"
 #include "support/testfiles.h"
 
@@ -23,27 +22,11 @@ using namespace corvane::test;
 
 namespace {
 
-struct Viewer
+// The viewer window, its grid read back by column.
+struct Viewer : ViewerWindow<>
 {
-    std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    test::ScriptedDialogs dialogs;
-    std::unique_ptr<Windows> windows = std::make_unique<Windows>(*state, &dialogs);
-    TForm2 &form() { return windows->form2; }
-    QListWidget *list() { return form().ui()->ChkListBox1; }
-
-    void list(const DataBuilder &b, uint32_t versionMarker = kCurrentVersion)
-    {
-        b.loadInto(state->MeasurementBuffer);
-        state->VersionMarker = versionMarker;
-        form().FillFNtoChkListBox();
-    }
-
-    // As a click on the line's box: the list's tick handler refills the grid.
-    void tick(int line, bool on)
-    {
-        list()->setCurrentRow(line);
-        list()->item(line)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-    }
+    using ViewerWindow::list;
+    QListWidget *list() { return ui()->ChkListBox1; }
 
     QStringList column0()
     {
@@ -109,7 +92,7 @@ TEST(ParameterGrid, StartsWithTwoEmptyRowsAndItsDesignedColumns)
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < kTableColumns; ++c)
             EXPECT_TRUE(m.cellText(r, c).isEmpty());
-    QTableView *grid = v.form().ui()->StrGrid1;
+    QTableView *grid = v.ui()->StrGrid1;
     EXPECT_EQ(grid->model()->columnCount(), 23);
     const int widths[] = {75, 109, 64, 48, 46, 47, 46, 50, 42, 43, 40, 42, 42, 41, 61, 50, 47, 47, 46, 49, 51, 48, 46};
     for (int c = 0; c < 23; ++c)
@@ -125,7 +108,7 @@ TEST(ParameterGrid, RowsFollowTheListWhateverTheOrderOfTicking)
 {
     Viewer v;
     v.list(tenRecords());
-    QTableView *grid = v.form().ui()->StrGrid1;
+    QTableView *grid = v.ui()->StrGrid1;
     grid->setColumnWidth(1, 130);  // as if dragged by the user
     for (int line : {9, 5, 2})
         v.tick(line, true);
@@ -139,8 +122,8 @@ TEST(ParameterGrid, RowsFollowTheListWhateverTheOrderOfTicking)
     EXPECT_EQ(m.cellText(0, 21), QStringLiteral("ΦPSII"));
     EXPECT_EQ(m.cellText(0, 22), QStringLiteral(" "));
     EXPECT_EQ(m.cellText(1, 2), QStringLiteral("OJIP"));
-    EXPECT_EQ(v.form().ui()->StrGrid1->model()->headerData(0, Qt::Horizontal), QStringLiteral("文件名"));
-    EXPECT_EQ(v.form().ui()->StrGrid1->model()->rowCount(), 4);
+    EXPECT_EQ(v.ui()->StrGrid1->model()->headerData(0, Qt::Horizontal), QStringLiteral("文件名"));
+    EXPECT_EQ(v.ui()->StrGrid1->model()->rowCount(), 4);
 
     v.tick(5, false);
     EXPECT_EQ(v.column0(), QStringList({QStringLiteral("文件名"), QStringLiteral("LEAF0002"), QStringLiteral("LEAF0009"), QString()}));
@@ -205,17 +188,17 @@ TEST(ParameterGrid, CancelWritesNothingAndAFailedWriteIsReported)
 TEST(ParameterGrid, FollowsThePageAsTheWindowGrows)
 {
     Viewer v;
-    v.form().ui()->PageControl1->setCurrentIndex(1);
-    v.form().show();
+    v.ui()->PageControl1->setCurrentIndex(1);
+    v.enter();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&v.form()));
     for (QSize size : {QSize(1100, 800), QSize(1300, 700)}) {
         v.form().showNormal();
         v.form().resize(size);
         QApplication::processEvents();
-        const QWidget *page = v.form().ui()->TabSheet2;
+        const QWidget *page = v.ui()->TabSheet2;
         ASSERT_GT(page->width(), 744);
-        EXPECT_EQ(v.form().ui()->StrGrid1->geometry(), QRect(0, 40, page->width(), page->height() - 44));
-        EXPECT_EQ(v.form().ui()->BtnSaveGrid->geometry(), QRect(page->width() - 201, 8, 81, 25));
+        EXPECT_EQ(v.ui()->StrGrid1->geometry(), QRect(0, 40, page->width(), page->height() - 44));
+        EXPECT_EQ(v.ui()->BtnSaveGrid->geometry(), QRect(page->width() - 201, 8, 81, 25));
     }
 }
 
@@ -249,8 +232,7 @@ TEST(ParameterGrid, CliTableWritesTheBytesTheButtonWrites)
     EXPECT_EQ(readFile(dir.filePath(QStringLiteral("cli.csv"))), gui);
 
     // Every listed line by default, to standard output.
-    for (int line = 0; line <= last; ++line)
-        v.tick(line, true);
+    v.tickAll();
     v.dialogs.saveAnswers.push_back(saveTo(dir.filePath(QStringLiteral("all.csv"))));
     v.form().BtnSaveGridClick();
     const test::CliRun all = test::runCli({QStringLiteral("table"), bin});
@@ -265,14 +247,13 @@ TEST(ParameterGrid, NoCellOrHeaderTextIsCutAtTheDesignedFontOrALargerOne)
     for (int pixels : fontPixels) {
         SCOPED_TRACE(pixels);
         Viewer v;
-        QTableView *grid = v.form().ui()->StrGrid1;
+        QTableView *grid = v.ui()->StrGrid1;
         QFont font = grid->font();
         font.setPixelSize(pixels);
         grid->setFont(font);
         grid->horizontalHeader()->setFont(font);
         v.list(mixedRecords());
-        for (int line = 0; line < v.list()->count(); ++line)
-            v.tick(line, true);
+        v.tickAll();
         const ParameterTableModel &m = v.form().gridModel();
         ASSERT_EQ(m.gridRowCount(), 5);
         ASSERT_TRUE(m.cellText(1, 0) == QStringLiteral("ARABID0112345")) << m.cellText(1, 0).toStdString();

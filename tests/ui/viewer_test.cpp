@@ -2,11 +2,11 @@
 #include "data/gbk.h"
 #include "data/record.h"
 #include "sim/databuilder.h"
-#include "support/scripteddialogs.h"
+#include "sim/synthetic.h"
+#include "support/viewerwindow.h"
 #include "ui/anchorlayout.h"
 #include "charts/linecolour.h"
 #include "ui/recordlistdelegate.h"
-#include "ui/windows.h"
 #include "ui_Unit2.h"
 
 #include <QDate>
@@ -41,27 +41,11 @@ DataBuilder records(int n, uint16_t frTime = 0)
     return b;
 }
 
-class Viewer : public ::testing::Test
+// The viewer window with what these tests add: files to open, line colours, the
+// swatch, and real mouse clicks on the list.
+class Viewer : public ::testing::Test, public test::ViewerWindow<>
 {
 protected:
-    void enter()
-    {
-        windows = std::make_unique<Windows>(*state, &dialogs);
-        form().setExitFunction([this](int s) { exitStatus = s; });
-        form().show();
-        ui = form().ui();
-    }
-
-    // The viewer as "查  看" leaves it after an upload of these blocks.
-    void enterWithUpload(const DataBuilder &b, uint32_t versionMarker = kCurrentVersion)
-    {
-        b.loadInto(state->MeasurementBuffer);
-        state->VersionMarker = versionMarker;
-        state->ReportTotal = b.size() / 64;
-        state->UploadedDataPresent = true;
-        enter();
-    }
-
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
         const QString path = dir.filePath(name);
@@ -77,48 +61,40 @@ protected:
         form().BtnOpenClick();
     }
 
-    void tick(int line, bool on) { ui->ChkListBox1->item(line)->setCheckState(on ? Qt::Checked : Qt::Unchecked); }
     uint32_t colour(int line) const { return state->RecordIndex[size_t(line)].colour; }
     void setSwatch(uint32_t c)
     {
-        QPalette p = ui->Label2->palette();
+        QPalette p = ui()->Label2->palette();
         p.setColor(QPalette::Window, toQColor(c));
-        ui->Label2->setPalette(p);
+        ui()->Label2->setPalette(p);
     }
-    uint32_t swatch() const { return fromQColor(ui->Label2->palette().color(QPalette::Window)); }
+    uint32_t swatch() { return fromQColor(ui()->Label2->palette().color(QPalette::Window)); }
 
-    QStringList lines() const
+    QStringList lines()
     {
         QStringList out;
-        for (int i = 0; i < ui->ChkListBox1->count(); ++i)
-            out << ui->ChkListBox1->item(i)->text();
+        for (int i = 0; i < ui()->ChkListBox1->count(); ++i)
+            out << ui()->ChkListBox1->item(i)->text();
         return out;
     }
 
-    QStringList selectorItems() const
+    QStringList selectorItems()
     {
         QStringList out;
-        for (int i = 0; i < ui->CBoxFN->count(); ++i)
-            out << ui->CBoxFN->itemText(i);
+        for (int i = 0; i < ui()->CBoxFN->count(); ++i)
+            out << ui()->CBoxFN->itemText(i);
         return out;
     }
 
     // A real click on a line (or below the last one), as the user makes it.
     void clickAt(QPoint pos)
     {
-        QTest::mouseClick(ui->ChkListBox1->viewport(), Qt::LeftButton, {}, pos);
+        QTest::mouseClick(ui()->ChkListBox1->viewport(), Qt::LeftButton, {}, pos);
         QCoreApplication::processEvents();  // the click is handled once the view is done with it
     }
-    void clickLine(int line) { clickAt(ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(line)).center()); }
+    void clickLine(int line) { clickAt(ui()->ChkListBox1->visualItemRect(ui()->ChkListBox1->item(line)).center()); }
 
-    TForm2 &form() { return windows->form2; }
-
-    std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    test::ScriptedDialogs dialogs;
-    std::unique_ptr<Windows> windows;
-    Ui::TForm2 *ui = nullptr;
     QTemporaryDir dir;
-    int exitStatus = -1;
 };
 
 TEST_F(Viewer, EnteredWithoutUploadShowsThePromptAndAnEmptyList)
@@ -127,19 +103,19 @@ TEST_F(Viewer, EnteredWithoutUploadShowsThePromptAndAnEmptyList)
     EXPECT_EQ(form().windowTitle(), QStringLiteral("Corvane-K300/K310"));
     EXPECT_TRUE(form().windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(form().windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(ui->Label1->text(), QStringLiteral("点击【打开】按钮打开测量数据文件。"));
-    EXPECT_EQ(ui->ChkListBox1->count(), 0);
-    EXPECT_FALSE(ui->BtnSaveAll->isEnabled());
-    EXPECT_FALSE(ui->CBoxFN->isEnabled());
-    EXPECT_FALSE(ui->RdBtnOJIP->isEnabled());
-    EXPECT_FALSE(ui->RdBtnAL->isEnabled());
-    EXPECT_FALSE(ui->CBoxALNO->isVisible());
-    EXPECT_FALSE(ui->BtnP700Save->isVisible());
-    EXPECT_EQ(ui->PageControl1->currentWidget(), ui->TabSheet1);
+    EXPECT_EQ(ui()->Label1->text(), QStringLiteral("点击【打开】按钮打开测量数据文件。"));
+    EXPECT_EQ(ui()->ChkListBox1->count(), 0);
+    EXPECT_FALSE(ui()->BtnSaveAll->isEnabled());
+    EXPECT_FALSE(ui()->CBoxFN->isEnabled());
+    EXPECT_FALSE(ui()->RdBtnOJIP->isEnabled());
+    EXPECT_FALSE(ui()->RdBtnAL->isEnabled());
+    EXPECT_FALSE(ui()->CBoxALNO->isVisible());
+    EXPECT_FALSE(ui()->BtnP700Save->isVisible());
+    EXPECT_EQ(ui()->PageControl1->currentWidget(), ui()->TabSheet1);
 
-    const std::vector<QWidget *> tabOrder{ui->BtnExit, ui->BtnOpen, ui->BtnSaveAll, ui->ChkListBox1, ui->PageControl1};
-    std::vector<QWidget *> chain{ui->BtnExit};
-    for (QWidget *w = ui->BtnExit->nextInFocusChain(); w != ui->BtnExit; w = w->nextInFocusChain())
+    const std::vector<QWidget *> tabOrder{ui()->BtnExit, ui()->BtnOpen, ui()->BtnSaveAll, ui()->ChkListBox1, ui()->PageControl1};
+    std::vector<QWidget *> chain{ui()->BtnExit};
+    for (QWidget *w = ui()->BtnExit->nextInFocusChain(); w != ui()->BtnExit; w = w->nextInFocusChain())
         if (std::find(tabOrder.begin(), tabOrder.end(), w) != tabOrder.end())
             chain.push_back(w);
     EXPECT_EQ(chain, tabOrder);
@@ -158,13 +134,13 @@ TEST_F(Viewer, ListsEveryRecordOfAnOpenedFileUntickedInBlack)
     unknownKind.Number = 7;
     b.addHeader(unknownKind);
     enterWithUpload(records(3));
-    ASSERT_TRUE(ui->BtnSaveAll->isEnabled());
+    ASSERT_TRUE(ui()->BtnSaveAll->isEnabled());
 
     const uint8_t *bufferBefore = state->MeasurementBuffer.data();
     open(writeFile(QStringLiteral("QX_20130219.bin"), b.file()));
     EXPECT_EQ(state->MeasurementBuffer.data(), bufferBefore) << "the shared buffer stays where it is";
 
-    EXPECT_EQ(ui->Label1->text(), QStringLiteral("查看文件:QX_20130219.bin   数据个数:12"));
+    EXPECT_EQ(ui()->Label1->text(), QStringLiteral("查看文件:QX_20130219.bin   数据个数:12"));
     QStringList expected;
     for (int i = 1; i <= 10; ++i)
         expected << QStringLiteral("LEAF%1").arg(i, 4, 10, QLatin1Char('0'));
@@ -176,12 +152,12 @@ TEST_F(Viewer, ListsEveryRecordOfAnOpenedFileUntickedInBlack)
     }
     EXPECT_EQ(state->RecordIndex[11].offset, 11u * 2 * kBlockSize);
     EXPECT_EQ(state->RecordIndex[12].offset, 0u);
-    EXPECT_FALSE(ui->BtnSaveAll->isEnabled());
+    EXPECT_FALSE(ui()->BtnSaveAll->isEnabled());
     EXPECT_EQ(dialogs.openTitlesSeen, std::vector<QString>{QStringLiteral("打开文件")});
 
-    EXPECT_EQ(ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(1)).height(), 14);
-    const QFontInfo font(ui->ChkListBox1->font());
-    const QFontMetrics metrics(ui->ChkListBox1->font());
+    EXPECT_EQ(ui()->ChkListBox1->visualItemRect(ui()->ChkListBox1->item(1)).height(), 14);
+    const QFontInfo font(ui()->ChkListBox1->font());
+    const QFontMetrics metrics(ui()->ChkListBox1->font());
     EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('W'))) << "monospace";
     EXPECT_TRUE(font.bold());
     EXPECT_EQ(font.pixelSize(), 13);
@@ -189,21 +165,34 @@ TEST_F(Viewer, ListsEveryRecordOfAnOpenedFileUntickedInBlack)
 
 TEST_F(Viewer, TickingColoursALineAndFillsTheFileSelector)
 {
-    enterWithUpload(records(4));
-    ui->RdBtnAL->setChecked(true);  // the actinic view was showing
-    ui->CBoxALNO->show();
+    // Line 2 a post-steady-state record with actinic-light sections.
+    DataBuilder b = records(2);
+    HeaderFields post;
+    post.Number = 3;
+    addPostSteadyStateRecord(b, post, OjipShape{}, 3, 1);
+    HeaderFields last;
+    last.Number = 4;
+    b.addHeader(last);
+    b.addCurve({});
+    enterWithUpload(b);
 
+    // Its actinic-light sections were showing.
     tick(2, true);
+    choose(1);
+    QTest::mouseClick(ui()->RdBtnAL, Qt::LeftButton);
+    ASSERT_TRUE(ui()->RdBtnAL->isChecked());
+    ASSERT_TRUE(ui()->CBoxALNO->isVisible());
+
     tick(0, true);
     EXPECT_EQ(selectorItems(), (QStringList{QStringLiteral("All First OJIP"), QStringLiteral("LEAF0001"),
                                             QStringLiteral("LEAF0003")}));
-    EXPECT_EQ(ui->CBoxFN->currentIndex(), 0);
-    EXPECT_TRUE(ui->CBoxFN->isEnabled());
-    EXPECT_TRUE(ui->RdBtnOJIP->isEnabled());
-    EXPECT_TRUE(ui->RdBtnOJIP->isChecked());
-    EXPECT_FALSE(ui->RdBtnAL->isEnabled());
-    EXPECT_FALSE(ui->RdBtnAL->isChecked());
-    EXPECT_FALSE(ui->CBoxALNO->isVisible());
+    EXPECT_EQ(ui()->CBoxFN->currentIndex(), 0);
+    EXPECT_TRUE(ui()->CBoxFN->isEnabled());
+    EXPECT_TRUE(ui()->RdBtnOJIP->isEnabled());
+    EXPECT_TRUE(ui()->RdBtnOJIP->isChecked());
+    EXPECT_FALSE(ui()->RdBtnAL->isEnabled());
+    EXPECT_FALSE(ui()->RdBtnAL->isChecked());
+    EXPECT_FALSE(ui()->CBoxALNO->isVisible());
     for (int line : {0, 2}) {
         EXPECT_LT(colour(line), 0xFFFFFFu) << line;
         EXPECT_NE(colour(line), 0u) << line;
@@ -219,21 +208,20 @@ TEST_F(Viewer, TickingColoursALineAndFillsTheFileSelector)
 
     tick(0, false);
     EXPECT_EQ(selectorItems(), QStringList{QStringLiteral("All First OJIP")});
-    EXPECT_FALSE(ui->CBoxFN->isEnabled());
-    EXPECT_FALSE(ui->RdBtnOJIP->isEnabled());
-    EXPECT_FALSE(ui->RdBtnAL->isEnabled());
+    EXPECT_FALSE(ui()->CBoxFN->isEnabled());
+    EXPECT_FALSE(ui()->RdBtnOJIP->isEnabled());
+    EXPECT_FALSE(ui()->RdBtnAL->isEnabled());
 }
 
 TEST_F(Viewer, TickColoursFollowTheSameSequenceInEveryRun)
 {
     std::vector<uint32_t> runs[2];
     for (auto &colours : runs) {
-        windows.reset();  // the windows hold the state they were built with
-        state = std::make_unique<AppState>();
-        enterWithUpload(records(3));
+        test::ViewerWindow<> run;  // new windows on new state
+        run.enterWithUpload(records(3));
         for (int line : {1, 0, 2}) {
-            tick(line, true);
-            colours.push_back(colour(line));
+            run.tick(line, true);
+            colours.push_back(run.state->RecordIndex[size_t(line)].colour);
         }
     }
     EXPECT_EQ(runs[0], runs[1]);
@@ -243,7 +231,7 @@ TEST_F(Viewer, DoubleClickChangesTheColourOfATickedLineOnlyWhenConfirmed)
 {
     enterWithUpload(records(2));
     dialogs.colourAnswers = {0x00FF00u};
-    ui->ChkListBox1->setCurrentRow(1);
+    ui()->ChkListBox1->setCurrentRow(1);
     form().ChkListBox1DblClick();
     EXPECT_EQ(dialogs.colourAnswers.size(), 1u) << "an unticked line opens no dialog";
     EXPECT_EQ(colour(1), 0u);
@@ -257,8 +245,8 @@ TEST_F(Viewer, DoubleClickChangesTheColourOfATickedLineOnlyWhenConfirmed)
 
     dialogs.colourAnswers = {0x00FF00u};
     clickLine(1);
-    QTest::mouseDClick(ui->ChkListBox1->viewport(), Qt::LeftButton, {},
-                       ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(1)).center());
+    QTest::mouseDClick(ui()->ChkListBox1->viewport(), Qt::LeftButton, {},
+                       ui()->ChkListBox1->visualItemRect(ui()->ChkListBox1->item(1)).center());
     EXPECT_EQ(colour(1), 0x00FF00u);
     EXPECT_EQ(swatch(), 0x00FF00u);
     EXPECT_TRUE(form().isTicked(1));
@@ -272,7 +260,7 @@ TEST_F(Viewer, SaveAllWritesTheUploadWithTheMarkerAndDisablesTheButton)
     enterWithUpload(b, 0);
     ASSERT_EQ(state->ReportTotal, 40u);
 
-    QTest::mouseClick(ui->BtnSaveAll, Qt::LeftButton);
+    QTest::mouseClick(ui()->BtnSaveAll, Qt::LeftButton);
 
     ASSERT_EQ(dialogs.savesSeen.size(), 1u);
     const SaveDialogState &seen = dialogs.savesSeen[0];
@@ -290,7 +278,7 @@ TEST_F(Viewer, SaveAllWritesTheUploadWithTheMarkerAndDisablesTheButton)
     const LoadResult loaded = loadDataFile(QByteArrayView(written), reread);
     EXPECT_EQ(loaded.versionMarker, kCurrentVersion);
     EXPECT_EQ(RecordHeader(reread, 2 * kBlockSize).FrTime(), 250) << "converted once when listed";
-    EXPECT_FALSE(ui->BtnSaveAll->isEnabled());
+    EXPECT_FALSE(ui()->BtnSaveAll->isEnabled());
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
@@ -303,11 +291,11 @@ TEST_F(Viewer, SaveAllThatCannotWriteSaysSoAndKeepsTheButton)
     form().BtnSaveAllClick();
     ASSERT_EQ(dialogs.errors.size(), 1u);
     EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("QX.bin"))) << dialogs.errors[0].toStdString();
-    EXPECT_TRUE(ui->BtnSaveAll->isEnabled());
+    EXPECT_TRUE(ui()->BtnSaveAll->isEnabled());
 
     form().BtnSaveAllClick();
     EXPECT_EQ(dialogs.errors.size(), 1u);
-    EXPECT_TRUE(ui->BtnSaveAll->isEnabled());
+    EXPECT_TRUE(ui()->BtnSaveAll->isEnabled());
 }
 
 TEST_F(Viewer, AFileThatFailsToLoadLeavesTheUploadAsItWas)
@@ -328,7 +316,7 @@ TEST_F(Viewer, AFileThatFailsToLoadLeavesTheUploadAsItWas)
     const DataBuilder upload = records(3, 25);
     enterWithUpload(upload, 0);
     const QStringList listed = lines();
-    const QString label = ui->Label1->text();
+    const QString label = ui()->Label1->text();
     tick(1, true);
     const uint32_t ticked = colour(1);
     const QByteArray before(reinterpret_cast<const char *>(state->MeasurementBuffer.data()), upload.size());
@@ -342,8 +330,8 @@ TEST_F(Viewer, AFileThatFailsToLoadLeavesTheUploadAsItWas)
         ASSERT_EQ(dialogs.errors.size(), 1u);
         EXPECT_TRUE(dialogs.errors[0].contains(name)) << dialogs.errors[0].toStdString();
         EXPECT_EQ(lines(), listed);
-        EXPECT_EQ(ui->Label1->text(), label);
-        EXPECT_TRUE(ui->BtnSaveAll->isEnabled());
+        EXPECT_EQ(ui()->Label1->text(), label);
+        EXPECT_TRUE(ui()->BtnSaveAll->isEnabled());
         EXPECT_TRUE(form().isTicked(1));
         EXPECT_EQ(colour(1), ticked);
         EXPECT_EQ(state->VersionMarker, 0u);
@@ -394,33 +382,33 @@ TEST_F(Viewer, ClickingALineDescribesItsRecordInTheHint)
         SCOPED_TRACE(line);
         setSwatch(0x123456);
         clickLine(line);
-        EXPECT_EQ(form().listMousePos(), ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(line)).center());
-        EXPECT_EQ(ui->ChkListBox1->currentRow(), line);
-        EXPECT_EQ(ui->ChkListBox1->toolTip(), cases[line].hint);
+        EXPECT_EQ(form().listMousePos(), ui()->ChkListBox1->visualItemRect(ui()->ChkListBox1->item(line)).center());
+        EXPECT_EQ(ui()->ChkListBox1->currentRow(), line);
+        EXPECT_EQ(ui()->ChkListBox1->toolTip(), cases[line].hint);
         EXPECT_EQ(swatch(), line < 3 ? colour(line) : 0x123456u) << "an invalid kind leaves the swatch";
     }
 
     // A click on a line's tick box describes that line too, not the one current before.
-    const QRect box = ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(2));
+    const QRect box = ui()->ChkListBox1->visualItemRect(ui()->ChkListBox1->item(2));
     clickAt(QPoint(box.left() + 6, box.center().y()));
     EXPECT_TRUE(form().isTicked(2));
-    EXPECT_EQ(ui->ChkListBox1->toolTip(), cases[2].hint);
+    EXPECT_EQ(ui()->ChkListBox1->toolTip(), cases[2].hint);
     clickLine(4);
 
     // The hint shows at once where the mouse rests, for two seconds.
     EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 0);
-    const QPoint onLine = ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(1)).center();
-    QHelpEvent rest(QEvent::ToolTip, onLine, ui->ChkListBox1->viewport()->mapToGlobal(onLine));
-    QApplication::sendEvent(ui->ChkListBox1->viewport(), &rest);
+    const QPoint onLine = ui()->ChkListBox1->visualItemRect(ui()->ChkListBox1->item(1)).center();
+    QHelpEvent rest(QEvent::ToolTip, onLine, ui()->ChkListBox1->viewport()->mapToGlobal(onLine));
+    QApplication::sendEvent(ui()->ChkListBox1->viewport(), &rest);
     EXPECT_EQ(QToolTip::text(), cases[4].hint) << "describes the line clicked last";
 
-    const QRect last = ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(4));
+    const QRect last = ui()->ChkListBox1->visualItemRect(ui()->ChkListBox1->item(4));
     clickAt(QPoint(last.center().x(), last.bottom() + 20));
-    EXPECT_EQ(ui->ChkListBox1->toolTip(), QString()) << "below the last line";
+    EXPECT_EQ(ui()->ChkListBox1->toolTip(), QString()) << "below the last line";
 
     const QPoint resting(5, 3);
-    QMouseEvent move(QEvent::MouseMove, resting, ui->ChkListBox1->viewport()->mapToGlobal(resting), Qt::NoButton, {}, {});
-    QApplication::sendEvent(ui->ChkListBox1->viewport(), &move);
+    QMouseEvent move(QEvent::MouseMove, resting, ui()->ChkListBox1->viewport()->mapToGlobal(resting), Qt::NoButton, {}, {});
+    QApplication::sendEvent(ui()->ChkListBox1->viewport(), &move);
     EXPECT_EQ(form().listMousePos(), resting);
 }
 
@@ -430,9 +418,9 @@ TEST_F(Viewer, MoreRecordsThanTheListHoldsAreCountedInTheLabel)
     for (int i = 0; i < kMaxListed + 2; ++i)
         b.addHeader(HeaderFields{});
     enterWithUpload(b);
-    EXPECT_EQ(ui->ChkListBox1->count(), kMaxListed);
-    EXPECT_TRUE(ui->Label1->text().startsWith(QStringLiteral("查看上传的数据:")));
-    EXPECT_TRUE(ui->Label1->text().contains(QStringLiteral("另有2个未列出"))) << ui->Label1->text().toStdString();
+    EXPECT_EQ(ui()->ChkListBox1->count(), kMaxListed);
+    EXPECT_TRUE(ui()->Label1->text().startsWith(QStringLiteral("查看上传的数据:")));
+    EXPECT_TRUE(ui()->Label1->text().contains(QStringLiteral("另有2个未列出"))) << ui()->Label1->text().toStdString();
 }
 
 TEST_F(Viewer, ControlsFollowTheWindowEdgesTheyAreAnchoredTo)
@@ -440,24 +428,24 @@ TEST_F(Viewer, ControlsFollowTheWindowEdgesTheyAreAnchoredTo)
     enter();
     form().showNormal();
     form().resize(1103, 690);  // 200 px wider and 100 px taller than designed
-    ui->PageControl1->setCurrentWidget(ui->TabSheet2);
-    const QSize page = ui->TabSheet1->size();
+    ui()->PageControl1->setCurrentWidget(ui()->TabSheet2);
+    const QSize page = ui()->TabSheet1->size();
 
     const struct
     {
         QWidget *control;
         QRect expected;
     } cases[] = {
-        {ui->Label1, QRect(16, 8, 944, 25)},
-        {ui->BtnOpen, QRect(995, 17, 101, 25)},
-        {ui->Label2, QRect(1079, 128, 17, 17)},
-        {ui->ChkListBox1, QRect(967, 144, 129, 509)},
-        {ui->PageControl1, QRect(8, 48, 952, 605)},
-        {ui->Label3, QRect(8, 8, 57, 25)},
-        {ui->BtnSavePic, QRect(page.width() - 73, 8, 73, 25)},
-        {ui->Chart1Host, QRect(8, 40, page.width() - 16, page.height() - 44)},
-        {ui->StrGrid1, QRect(0, 40, page.width(), page.height() - 44)},
-        {ui->BtnSaveODat, QRect(page.width() - 113, 8, 105, 25)},
+        {ui()->Label1, QRect(16, 8, 944, 25)},
+        {ui()->BtnOpen, QRect(995, 17, 101, 25)},
+        {ui()->Label2, QRect(1079, 128, 17, 17)},
+        {ui()->ChkListBox1, QRect(967, 144, 129, 509)},
+        {ui()->PageControl1, QRect(8, 48, 952, 605)},
+        {ui()->Label3, QRect(8, 8, 57, 25)},
+        {ui()->BtnSavePic, QRect(page.width() - 73, 8, 73, 25)},
+        {ui()->Chart1Host, QRect(8, 40, page.width() - 16, page.height() - 44)},
+        {ui()->StrGrid1, QRect(0, 40, page.width(), page.height() - 44)},
+        {ui()->BtnSaveODat, QRect(page.width() - 113, 8, 105, 25)},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.control->geometry(), c.expected) << c.control->objectName().toStdString();
@@ -497,11 +485,11 @@ TEST_F(Viewer, AFileLargerThanTheBufferSaysSoInTheLabel)
         b.addBlock(kContinuationMarker);
     enter();
     open(writeFile(QStringLiteral("big.bin"), b.file()));
-    EXPECT_EQ(ui->Label1->text(),
+    EXPECT_EQ(ui()->Label1->text(),
               QStringLiteral("查看文件:big.bin   数据个数:1   （文件过大，只读入前32768个数据块，其余部分已忽略）"));
 
     open(writeFile(QStringLiteral("small.bin"), records(2).file()));
-    EXPECT_EQ(ui->Label1->text(), QStringLiteral("查看文件:small.bin   数据个数:2"));
+    EXPECT_EQ(ui()->Label1->text(), QStringLiteral("查看文件:small.bin   数据个数:2"));
 }
 
 TEST_F(Viewer, CannotBeMadeSmallerThanItsDesignedClientSize)
@@ -512,23 +500,23 @@ TEST_F(Viewer, CannotBeMadeSmallerThanItsDesignedClientSize)
     QApplication::processEvents();
     EXPECT_EQ(form().size(), QSize(903, 590));
     // At that size the curve page's controls still stand apart.
-    EXPECT_FALSE(ui->BtnSavePic->geometry().intersects(ui->RdBtnAL->geometry()));
-    EXPECT_FALSE(ui->BtnSavePic->geometry().intersects(ui->CBoxALNO->geometry()));
-    EXPECT_GE(ui->Chart1Host->width(), 728);
-    EXPECT_GE(ui->Chart1Host->height(), 433);
+    EXPECT_FALSE(ui()->BtnSavePic->geometry().intersects(ui()->RdBtnAL->geometry()));
+    EXPECT_FALSE(ui()->BtnSavePic->geometry().intersects(ui()->CBoxALNO->geometry()));
+    EXPECT_GE(ui()->Chart1Host->width(), 728);
+    EXPECT_GE(ui()->Chart1Host->height(), 433);
 }
 
 TEST_F(Viewer, OpeningAFileGivesTheSwatchBackTheWindowsColour)
 {
     enterWithUpload(records(2));
     const QColor neutral = form().palette().color(QPalette::Window);
-    EXPECT_EQ(ui->Label2->palette().color(QPalette::Window), neutral);
+    EXPECT_EQ(ui()->Label2->palette().color(QPalette::Window), neutral);
     tick(1, true);
-    ASSERT_NE(ui->Label2->palette().color(QPalette::Window), neutral);
+    ASSERT_NE(ui()->Label2->palette().color(QPalette::Window), neutral);
 
     open(writeFile(QStringLiteral("next.bin"), records(3).file()));
-    EXPECT_EQ(ui->Label2->palette().color(QPalette::Window), neutral);
-    EXPECT_TRUE(ui->Label2->autoFillBackground());
+    EXPECT_EQ(ui()->Label2->palette().color(QPalette::Window), neutral);
+    EXPECT_TRUE(ui()->Label2->autoFillBackground());
 }
 
 TEST_F(Viewer, TheClosedFileSelectorShowsWholeLineTexts)
@@ -545,15 +533,14 @@ TEST_F(Viewer, TheClosedFileSelectorShowsWholeLineTexts)
     enterWithUpload(b);
     form().showNormal();
     QApplication::processEvents();
-    for (int line = 0; line < ui->ChkListBox1->count(); ++line)
-        tick(line, true);
-    ASSERT_EQ(ui->CBoxFN->count(), 9);
-    EXPECT_EQ(ui->CBoxFN->itemText(1), QStringLiteral("ARABID010007"));
+    tickAll();
+    ASSERT_EQ(ui()->CBoxFN->count(), 9);
+    EXPECT_EQ(ui()->CBoxFN->itemText(1), QStringLiteral("ARABID010007"));
 
-    QComboBox *box = ui->CBoxFN;
+    QComboBox *box = ui()->CBoxFN;
     const QFontMetrics metrics(box->font());
     for (int i = 0; i < box->count(); ++i) {
-        box->setCurrentIndex(i);
+        choose(i);
         QStyleOptionComboBox opt;
         opt.initFrom(box);
         opt.editable = false;
@@ -564,7 +551,7 @@ TEST_F(Viewer, TheClosedFileSelectorShowsWholeLineTexts)
         EXPECT_LE(metrics.horizontalAdvance(box->currentText()), field.width() - 2) << box->currentText().toStdString();
     }
     // The controls beside it moved along, and still stand apart from those on the right.
-    const std::vector<QWidget *> row{ui->Label3, ui->CBoxFN, ui->RdBtnOJIP, ui->Bevel1, ui->RdBtnAL, ui->CBoxALNO, ui->BtnP700Save};
+    const std::vector<QWidget *> row{ui()->Label3, ui()->CBoxFN, ui()->RdBtnOJIP, ui()->Bevel1, ui()->RdBtnAL, ui()->CBoxALNO, ui()->BtnP700Save};
     // What a control draws ends at its size hint when that is less than its place.
     const auto drawnRight = [](const QWidget *w) { return w->x() + std::min(w->width(), w->sizeHint().width()); };
     for (size_t i = 0; i + 1 < row.size(); ++i)
@@ -619,23 +606,23 @@ TEST_F(Viewer, TheSelectedLineIsALightFillWithAFrameAndPaleTextReads)
     const uint32_t paleYellow = 0x40FFFF;  // red and green in the low bytes
     state->RecordIndex[0].colour = paleYellow;
     state->RecordIndex[1].colour = paleYellow;
-    ui->ChkListBox1->setCurrentRow(1);
+    ui()->ChkListBox1->setCurrentRow(1);
     QApplication::processEvents();
-    const QImage image = ui->ChkListBox1->viewport()->grab().toImage();
+    const QImage image = ui()->ChkListBox1->viewport()->grab().toImage();
     const qreal dpr = image.devicePixelRatio();
-    const QPalette::ColorGroup group = ui->ChkListBox1->isActiveWindow() ? QPalette::Active : QPalette::Inactive;
+    const QPalette::ColorGroup group = ui()->ChkListBox1->isActiveWindow() ? QPalette::Active : QPalette::Inactive;
 
     for (int line : {0, 1}) {
         SCOPED_TRACE(line);
-        const QRect rect = ui->ChkListBox1->visualItemRect(ui->ChkListBox1->item(line));
-        const QColor fill = line == 1 ? selectionFill(ui->ChkListBox1->palette(), group) : QColor(Qt::white);
+        const QRect rect = ui()->ChkListBox1->visualItemRect(ui()->ChkListBox1->item(line));
+        const QColor fill = line == 1 ? selectionFill(ui()->ChkListBox1->palette(), group) : QColor(Qt::white);
         // Right of the text, where nothing but the fill is drawn.
         const QPoint ground(rect.right() - 4, rect.center().y());
         EXPECT_EQ(image.pixelColor(ground * dpr), fill);
         if (line == 1) {
             EXPECT_GT(fill.lightness(), 200);
             EXPECT_EQ(image.pixelColor(QPoint(rect.right() - 4, rect.top()) * dpr),
-                      ui->ChkListBox1->palette().color(group, QPalette::Highlight))
+                      ui()->ChkListBox1->palette().color(group, QPalette::Highlight))
                 << "the frame";
         }
         QColor darkest = fill;
@@ -662,9 +649,9 @@ TEST_F(Viewer, LinesOfEightCharacterNamesAndFiveDigitNumbersFitTheListWithoutScr
     enterWithUpload(b);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
     tick(0, true);
-    ui->ChkListBox1->setCurrentRow(0);
+    ui()->ChkListBox1->setCurrentRow(0);
     QApplication::processEvents();
-    QListWidget *list = ui->ChkListBox1;
+    QListWidget *list = ui()->ChkListBox1;
     list->doItemsLayout();
     QApplication::processEvents();
     EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << "nothing to scroll to";
@@ -688,7 +675,7 @@ TEST_F(Viewer, TwelveCharacterLinesFitTheDesignedListBesideItsScrollBar)
     }
     enterWithUpload(b);
     form().showNormal();
-    QListWidget *list = ui->ChkListBox1;
+    QListWidget *list = ui()->ChkListBox1;
     list->doItemsLayout();
     QApplication::processEvents();
     ASSERT_EQ(list->width(), 129);
