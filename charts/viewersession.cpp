@@ -68,10 +68,14 @@ DrawPlan ViewerSession::offerTicked(const std::vector<TickedLine> &tickedLines)
 DrawPlan ViewerSession::fileChosen(int entry)
 {
     // The first ticked line with the entry's text, as lines may share one.
-    const auto it = std::find_if(m_offered.begin(), m_offered.end(), [&](const TickedLine &t) {
-        return entry > 0 && entry < m_controls.fileEntries.size() && t.text == m_controls.fileEntries[entry];
-    });
-    return lineChosen(entry, it == m_offered.end() ? -1 : it->line);
+    int line = -1;
+    if (entry > 0 && entry < m_controls.fileEntries.size()) {
+        const QString &text = m_controls.fileEntries[entry];
+        const auto it = std::find_if(m_offered.begin(), m_offered.end(), [&](const TickedLine &t) { return t.text == text; });
+        if (it != m_offered.end())
+            line = it->line;
+    }
+    return lineChosen(entry, line);
 }
 
 DrawPlan ViewerSession::lineChosen(int entry, int line)

@@ -17,7 +17,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMouseEvent>
-#include <QSignalBlocker>
 #include <QStyleOptionComboBox>
 
 #include <cstring>
