@@ -46,11 +46,13 @@ DrawPlan ViewerSession::offerTicked(const std::vector<TickedLine> &tickedLines)
     c.sectionShown = false;
     c.p700Shown = false;
 
-    m_offered = tickedLines;
+    m_offeredLines.clear();
     QStringList texts;
     texts.reserve(qsizetype(tickedLines.size()));
-    for (const TickedLine &t : tickedLines)
+    for (const TickedLine &t : tickedLines) {
+        m_offeredLines.push_back(t.line);
         texts << t.text;
+    }
     c.fileEntries = selectorEntries(texts);
     c.fileIndex = -1;
     if (!tickedLines.empty()) {
@@ -70,10 +72,9 @@ DrawPlan ViewerSession::fileChosen(int entry)
     // The first ticked line with the entry's text, as lines may share one.
     int line = -1;
     if (entry > 0 && entry < m_controls.fileEntries.size()) {
-        const QString &text = m_controls.fileEntries[entry];
-        const auto it = std::find_if(m_offered.begin(), m_offered.end(), [&](const TickedLine &t) { return t.text == text; });
-        if (it != m_offered.end())
-            line = it->line;
+        const QStringList &entries = m_controls.fileEntries;
+        const auto first = std::find(entries.begin() + 1, entries.end(), entries[entry]);
+        line = m_offeredLines[size_t(first - entries.begin() - 1)];
     }
     return lineChosen(entry, line);
 }

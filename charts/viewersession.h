@@ -145,7 +145,7 @@ private:
     const MeasurementBuffer &m_buffer;
     RecordIndex &m_index;
     ViewControls m_controls;
-    std::vector<TickedLine> m_offered;  // the ticked lines the selector lists after its first entry
+    std::vector<int> m_offeredLines;  // the line of each selector entry after the first
     uint32_t m_tickColourState = kTickColourSeed;  // the unseeded generator's state
 };
 
